@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Runs a command inside a private desktop: an Xvfb display with openbox as
+# its window manager, and a PulseAudio server whose only sink writes all it
+# plays to $ZORREL_SINK_RAW. Settings go to a private XDG_CONFIG_HOME. Never
+# touches the user's own display, sound server or settings.
+set -euo pipefail
+
+work=$(mktemp -d /tmp/zorrel-desktop.XXXXXX)
+pids=()
+cleanup() {
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT INT TERM
+
+# A display number nobody uses.
+n=90
+while [ -e "/tmp/.X${n}-lock" ] || [ -e "/tmp/.X11-unix/X${n}" ]; do n=$((n + 1)); done
+Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X${n}" ] && break; sleep 0.05; done
+export DISPLAY=":$n"
+unset WAYLAND_DISPLAY QT_QPA_PLATFORM PULSE_SERVER
+xdpyinfo >/dev/null 2>&1 || { echo "with-test-desktop: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
+
+openbox --sm-disable >"$work/openbox.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+  sleep 0.05
+done
+
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+export PULSE_RUNTIME_PATH="$XDG_RUNTIME_DIR/pulse"
+export ZORREL_SINK_RAW="$work/sink.raw"
+mkfifo "$XDG_RUNTIME_DIR/sink.fifo"
+cat "$XDG_RUNTIME_DIR/sink.fifo" >"$ZORREL_SINK_RAW" &
+pids+=($!)
+pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit \
+  --load="module-pipe-sink sink_name=pipe file=$XDG_RUNTIME_DIR/sink.fifo format=s16le rate=44100 channels=1" \
+  --load=module-native-protocol-unix >"$work/pulse.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do pactl info >/dev/null 2>&1 && break; sleep 0.05; done
+pactl info >/dev/null 2>&1 || echo "with-test-desktop: no sound server; sound tests will fail" >&2
+
+export XDG_CONFIG_HOME="$work/config"
+mkdir -p "$XDG_CONFIG_HOME"
+
+"$@"

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+// Where everything sits in the toy window, in logical pixels of its client
+// area (the outline tables add (3, 22) for the outer window they are drawn in).
+namespace zorrel::art::layout {
+
+inline constexpr QSize kClientSize{69, 96};
+// The outlines are drawn for a framed window whose client area begins here.
+inline constexpr QPoint kClientOrigin{3, 22};
+inline constexpr int kTwipsPerPixel = 15;
+
+// Part images, listed back to front: later entries are drawn over earlier
+// ones. The key overlaps the legs and is in front of them.
+inline constexpr QRect kHeadPic{0, 0, 69, 55};
+inline constexpr QRect kBodyPic{10, 55, 39, 17};
+inline constexpr QRect kBottomPic{2, 72, 53, 24};
+inline constexpr QRect kKeyPic{49, 55, 19, 26};
+
+inline constexpr int kHeadFrames = 5;
+inline constexpr int kLegsFrames = 11;
+inline constexpr int kKeyFrames = 7;
+
+inline constexpr QPoint kHandHotSpot{3, 2};     // open and grabbing hand
+inline constexpr QPoint kPointingHotSpot{5, 1}; // links of the about box
+inline constexpr int kCursorSize = 32;
+inline constexpr int kIconSize = 32;
+
+} // namespace zorrel::art::layout

@@ -1,0 +1,120 @@
+#include "art/Sprites.h"
+
+#include "art/Layout.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QSvgRenderer>
+
+#include <algorithm>
+
+namespace zorrel::art {
+namespace {
+
+QSize frameSize(toy::FrameSet set)
+{
+    switch (set) {
+    case toy::FrameSet::Head:
+        return layout::kHeadPic.size();
+    case toy::FrameSet::Legs:
+        return layout::kBottomPic.size();
+    case toy::FrameSet::Key:
+        return layout::kKeyPic.size();
+    }
+    return {};
+}
+
+QPixmap toPixmap(const QImage &image) { return QPixmap::fromImage(image); }
+
+template <std::size_t N>
+void renderSet(std::array<QPixmap, N> &frames, toy::FrameSet set, qreal dpr)
+{
+    for (std::size_t i = 0; i < N; ++i)
+        frames[i] = toPixmap(renderPicture(framePath(set, static_cast<int>(i)), frameSize(set), dpr));
+}
+
+QPixmap renderCursorPixmap(const QString &path, qreal dpr)
+{
+    const QSize size(layout::kCursorSize, layout::kCursorSize);
+    QImage image(size * dpr, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(dpr);
+    image.fill(Qt::transparent);
+    QSvgRenderer renderer(path);
+    QPainter painter(&image);
+    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    painter.end();
+    return QPixmap::fromImage(image);
+}
+
+qreal screenRatio()
+{
+    return qGuiApp != nullptr ? qGuiApp->devicePixelRatio() : 1.0;
+}
+
+} // namespace
+
+QString framePath(toy::FrameSet set, int frame)
+{
+    switch (set) {
+    case toy::FrameSet::Head:
+        return QStringLiteral(":/art/head%1.svg").arg(frame);
+    case toy::FrameSet::Legs:
+        return QStringLiteral(":/art/legs%1.svg").arg(frame);
+    case toy::FrameSet::Key:
+        return QStringLiteral(":/art/key%1.svg").arg(frame);
+    }
+    return {};
+}
+
+QString bodyPath() { return QStringLiteral(":/art/body.svg"); }
+
+QImage renderPicture(const QString &path, QSize logicalSize, qreal devicePixelRatio)
+{
+    QImage image(logicalSize * devicePixelRatio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(devicePixelRatio);
+    image.fill(Qt::black);
+    QSvgRenderer renderer(path);
+    QPainter painter(&image);
+    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(logicalSize)));
+    return image;
+}
+
+SpriteSet::SpriteSet(qreal devicePixelRatio)
+{
+    renderSet(head_, toy::FrameSet::Head, devicePixelRatio);
+    renderSet(legs_, toy::FrameSet::Legs, devicePixelRatio);
+    renderSet(key_, toy::FrameSet::Key, devicePixelRatio);
+    body_ = toPixmap(renderPicture(bodyPath(), layout::kBodyPic.size(), devicePixelRatio));
+}
+
+const QPixmap &SpriteSet::frame(toy::FrameSet set, int index) const
+{
+    switch (set) {
+    case toy::FrameSet::Head:
+        return head_.at(static_cast<std::size_t>(index));
+    case toy::FrameSet::Legs:
+        return legs_.at(static_cast<std::size_t>(index));
+    case toy::FrameSet::Key:
+        break;
+    }
+    return key_.at(static_cast<std::size_t>(index));
+}
+
+QCursor handCursor(toy::HandCursor which)
+{
+    const QString path = which == toy::HandCursor::Open ? QStringLiteral(":/art/hand_open.svg")
+                                                        : QStringLiteral(":/art/hand_grab.svg");
+    const QPoint hot = layout::kHandHotSpot;
+    return QCursor(renderCursorPixmap(path, screenRatio()), hot.x(), hot.y());
+}
+
+QCursor pointingHandCursor()
+{
+    const QPoint hot = layout::kPointingHotSpot;
+    return QCursor(renderCursorPixmap(QStringLiteral(":/art/hand_point.svg"), screenRatio()),
+                   hot.x(), hot.y());
+}
+
+QIcon programIcon() { return QIcon(QStringLiteral(":/art/icon.svg")); }
+
+} // namespace zorrel::art

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "shape/OutlinePoint.h"
+
+#include <cstdint>
+#include <span>
+
+namespace zorrel::shape {
+
+// One outline: the frame number it belongs to and its corners.
+struct OutlineRow {
+    std::int16_t row;
+    std::span<const OutlinePoint> points;
+};
+
+using OutlineTable = std::span<const OutlineRow>;
+
+extern const OutlineTable HeadOutlineRows; // rows 0..4, by head frame
+extern const OutlineTable BodyOutlineRows; // a single row, 0
+extern const OutlineTable KeyOutlineRows;  // rows 0..6, by key frame
+extern const OutlineTable KeyHoleARows;    // rows 0, 1 and 6 only
+extern const OutlineTable KeyHoleBRows;    // rows 0, 1 and 6 only
+extern const OutlineTable LegsOutlineRows; // rows 0..10, by legs frame
+extern const OutlineTable LegsGapRows;     // rows 0..10, by legs frame
+
+} // namespace zorrel::shape

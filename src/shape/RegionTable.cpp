@@ -1,0 +1,54 @@
+#include "shape/RegionTable.h"
+
+#include <QPolygon>
+
+namespace zorrel::shape {
+
+RegionHandle RegionTable::createPolygon(std::span<const OutlinePoint> points)
+{
+    QPolygon polygon;
+    polygon.reserve(static_cast<qsizetype>(points.size()));
+    for (const OutlinePoint &p : points)
+        polygon.append(QPoint(p.x, p.y));
+    const RegionHandle handle = next_++;
+    // Every outline is a simple polygon, so the fill rule makes no difference.
+    regions_.emplace(handle, QRegion(polygon, Qt::OddEvenFill));
+    return handle;
+}
+
+void RegionTable::combine(RegionHandle dest, RegionHandle first, RegionHandle second,
+                          CombineMode mode)
+{
+    const auto a = regions_.find(first);
+    const auto b = regions_.find(second);
+    const auto d = regions_.find(dest);
+    if (a == regions_.end() || b == regions_.end() || d == regions_.end())
+        return;
+    d->second = mode == CombineMode::Or ? a->second.united(b->second)
+                                        : a->second.subtracted(b->second);
+}
+
+void RegionTable::remove(RegionHandle handle)
+{
+    if (handle == window_)
+        return; // the window's region is the window's to dispose of
+    regions_.erase(handle);
+}
+
+void RegionTable::giveToWindow(RegionHandle handle)
+{
+    if (handle == window_ || !regions_.contains(handle))
+        return;
+    regions_.erase(window_);
+    window_ = handle;
+}
+
+QRegion RegionTable::windowRegion() const { return region(window_); }
+
+QRegion RegionTable::region(RegionHandle handle) const
+{
+    const auto it = regions_.find(handle);
+    return it == regions_.end() ? QRegion() : it->second;
+}
+
+} // namespace zorrel::shape

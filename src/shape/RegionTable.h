@@ -1,0 +1,39 @@
+#pragma once
+
+#include "shape/OutlinePoint.h"
+
+#include <QRegion>
+
+#include <cstdint>
+#include <span>
+#include <unordered_map>
+
+namespace zorrel::shape {
+
+using RegionHandle = std::int32_t;
+
+enum class CombineMode { Or, Diff };
+
+// Region objects addressed by handle, the way the toy's shape code expects
+// them: created, combined and deleted explicitly, and one of them at a time
+// owned by the window. Keeps the number of live regions observable.
+class RegionTable {
+public:
+    RegionHandle createPolygon(std::span<const OutlinePoint> points);
+    void combine(RegionHandle dest, RegionHandle first, RegionHandle second, CombineMode mode);
+    void remove(RegionHandle handle);
+
+    // Hands `handle` to the window; the region the window held is disposed of.
+    void giveToWindow(RegionHandle handle);
+    [[nodiscard]] QRegion windowRegion() const;
+
+    [[nodiscard]] QRegion region(RegionHandle handle) const;
+    [[nodiscard]] std::size_t liveCount() const { return regions_.size(); }
+
+private:
+    std::unordered_map<RegionHandle, QRegion> regions_;
+    RegionHandle next_ = 1;
+    RegionHandle window_ = 0;
+};
+
+} // namespace zorrel::shape

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace zorrel::toy {
+
+// The one stored setting: whether the sound effects are on. Kept in the
+// per-user settings store under application "Pocketfolk", section
+// "Coilwerks", key "Zorrel Sound", as "True" or "False".
+//
+// On Linux and the other Unix desktops the store is the INI file
+// `$XDG_CONFIG_HOME/Pocketfolk.ini` (by default `~/.config/Pocketfolk.ini`),
+// where the key reads `Zorrel%20Sound`; on Windows it is the registry key
+// `HKEY_CURRENT_USER\Software\Pocketfolk\Coilwerks`, value "Zorrel Sound".
+// Every write keeps the other sections and keys of the store, and concurrent
+// writers (two copies of the toy) are serialised by the store's lock file.
+class SoundOptionStore {
+public:
+    // Start-up: returns the option to show. A first run stores
+    // `designDefault`; an unreadable value is reported, replaced by the
+    // default and repaired in the store.
+    bool Load(bool designDefault);
+    // Stores the option at once. Failure to write is reported, not fatal.
+    void Store(bool soundOn);
+
+    // The Boolean reading of a stored text: "True" or "False" in any letter
+    // case, or a whole number (0 is false, any other is true), blanks
+    // around it ignored. Anything else, the empty text included, is
+    // unreadable.
+    static std::optional<bool> ParseBoolean(const QString &text);
+    // The text form that the store holds: "True" or "False".
+    static QString BooleanText(bool value);
+};
+
+} // namespace zorrel::toy
