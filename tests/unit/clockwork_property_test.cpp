@@ -1,0 +1,82 @@
+#include "FakeToyWindow.h"
+#include "toy/Toy.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+using zorrel::test::FakeToyWindow;
+using zorrel::toy::FrameSet;
+using zorrel::toy::Toy;
+
+namespace {
+
+// Random presses, releases, moves, right clicks, menu winds and ticks, in
+// any order, keep every counter and frame index in its range.
+TEST(ClockworkProperty, RandomGesturesKeepEveryRange)
+{
+    std::mt19937 random(20261207);
+    std::uniform_int_distribution<int> action(0, 9);
+    std::uniform_int_distribution<int> coordinate(-3000, 3000);
+    const std::int16_t buttons[] = {1, 2, 3, 4, 5, 6, 7};
+    std::uniform_int_distribution<std::size_t> button(0, std::size(buttons) - 1);
+
+    for (int run = 0; run < 3000; ++run) {
+        FakeToyWindow window;
+        Toy toy(window);
+        toy.Form_Load();
+        window.onMenu = [&] {
+            if (action(random) < 5)
+                toy.mWindItUp_Click();
+        };
+        for (int step = 0; step < 200; ++step) {
+            const auto x = static_cast<float>(coordinate(random));
+            const auto y = static_cast<float>(coordinate(random));
+            switch (action(random)) {
+            case 0:
+                toy.BodyPic_MouseDown(1, 0, x, y);
+                break;
+            case 1:
+                toy.KeyPic_MouseUp(1, 0, x, y);
+                break;
+            case 2:
+                toy.HeadPic_MouseDown(2, 0, x, y);
+                break;
+            case 3:
+                toy.Form_MouseMove(buttons[button(random)], 0, x, y);
+                break;
+            case 4:
+                toy.mWindItUp_Click();
+                break;
+            case 5:
+                toy.BottomPic_MouseUp(buttons[button(random)], 0, x, y);
+                break;
+            default:
+                toy.Timer1_Timer();
+                break;
+            }
+            const auto &s = toy.State();
+            ASSERT_GE(s.WindLevel, 0);
+            ASSERT_LE(s.WindLevel, 400);
+            ASSERT_GE(s.WindTicks, 0);
+            ASSERT_LE(s.WindTicks, 9);
+            ASSERT_GE(s.HeadSeqPos, 0);
+            ASSERT_LE(s.HeadSeqPos, 29);
+            ASSERT_GE(s.HeadFrame, 0);
+            ASSERT_LE(s.HeadFrame, 4);
+            ASSERT_GE(s.LegFrame, 0);
+            ASSERT_LE(s.LegFrame, 10);
+            ASSERT_GE(s.KeyFrame, 0);
+            ASSERT_LE(s.KeyFrame, 6);
+            ASSERT_TRUE(window.interval == 0 || window.interval == 1 || window.interval == 50 ||
+                        window.interval == 120);
+        }
+        for (const auto &f : window.frames) {
+            const int last = f.set == FrameSet::Head ? 4 : f.set == FrameSet::Legs ? 10 : 6;
+            ASSERT_GE(f.index, 0);
+            ASSERT_LE(f.index, last);
+        }
+    }
+}
+
+} // namespace

@@ -1,0 +1,431 @@
+#include "FakeToyWindow.h"
+#include "toy/Toy.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using zorrel::test::FakeToyWindow;
+using zorrel::toy::FrameSet;
+using zorrel::toy::HandCursor;
+using zorrel::toy::kFalse;
+using zorrel::toy::kTrue;
+using zorrel::toy::Toy;
+
+namespace {
+
+constexpr std::int16_t kLeft = 1;
+constexpr std::int16_t kRight = 2;
+constexpr std::int16_t kMiddle = 4;
+
+class ClockworkTest : public ::testing::Test {
+protected:
+    ClockworkTest() { toy.Form_Load(); }
+
+    void windFromRest(int steps)
+    {
+        for (int i = 0; i < steps; ++i)
+            toy.WindStep();
+    }
+    void tick(int n = 1)
+    {
+        for (int i = 0; i < n; ++i)
+            toy.Timer1_Timer();
+    }
+    // Ticks while the timer runs; returns the number of ticks.
+    int runUntilStopped(int limit = 5000)
+    {
+        int ticks = 0;
+        while (window.interval != 0 && ticks < limit) {
+            toy.Timer1_Timer();
+            ++ticks;
+        }
+        return ticks;
+    }
+    std::string shownHeads() const
+    {
+        std::string heads;
+        for (const auto &f : window.frames)
+            if (f.set == FrameSet::Head)
+                heads += static_cast<char>('0' + f.index);
+        return heads;
+    }
+
+    FakeToyWindow window;
+    Toy toy{window};
+};
+
+TEST_F(ClockworkTest, StartUpPreparesWindowAndState)
+{
+    const auto &s = toy.State();
+    EXPECT_EQ(s.WindLevel, 0);
+    EXPECT_EQ(s.WindTicks, 0);
+    EXPECT_EQ(s.LegFrame, 0);
+    EXPECT_EQ(s.KeyFrame, 0);
+    EXPECT_EQ(s.HeadFrame, 0);
+    EXPECT_EQ(s.HeadSeqPos, 0);
+    EXPECT_EQ(s.Dragging, kFalse);
+    EXPECT_EQ(s.JustWound, kFalse);
+    EXPECT_EQ(s.HeadShaking, kFalse);
+    EXPECT_EQ(s.HeadSequence, "12314131413141314131413141210");
+    EXPECT_EQ(s.HeadSequence.size(), 29U);
+    EXPECT_EQ(s.GrabX, 0.0F);
+    EXPECT_EQ(s.GrabY, 0.0F);
+    EXPECT_FLOAT_EQ(window.width, 1125);
+    EXPECT_FLOAT_EQ(window.height, 1815);
+    EXPECT_EQ(window.backColor, 0U);
+    EXPECT_TRUE(window.topMost);
+    EXPECT_EQ(window.shapeUpdates, 1);
+    EXPECT_TRUE(window.intervals.empty()) << "start-up leaves the timer stopped";
+    EXPECT_FLOAT_EQ(window.left, 7500) << "start-up does not move the window";
+    EXPECT_TRUE(window.loadedWithDefault) << "the sound option loads last, default on";
+}
+
+TEST_F(ClockworkTest, TenWindStepsStoreWindAndTheEleventhOverWinds)
+{
+    for (int i = 1; i <= 10; ++i) {
+        toy.WindStep();
+        EXPECT_EQ(toy.State().WindLevel, 40 * i);
+        EXPECT_EQ(toy.State().WindTicks, 9);
+        EXPECT_EQ(window.interval, 1);
+    }
+    EXPECT_EQ(window.effects, std::vector<std::string>(10, "Korrin0.wav"));
+    toy.WindStep();
+    EXPECT_EQ(toy.State().WindLevel, 0);
+    EXPECT_EQ(toy.State().HeadShaking, kTrue);
+    EXPECT_EQ(toy.State().HeadSeqPos, 0);
+    EXPECT_EQ(window.interval, 120);
+    EXPECT_EQ(window.effects.size(), 10U) << "over-winding is silent";
+}
+
+TEST_F(ClockworkTest, WindLimitIsOnTheSum)
+{
+    toy.ShapeState().WindLevel = 360;
+    toy.WindStep();
+    EXPECT_EQ(toy.State().WindLevel, 400);
+    EXPECT_EQ(toy.State().HeadShaking, kFalse);
+    toy.ShapeState().WindLevel = 361;
+    toy.WindStep();
+    EXPECT_EQ(toy.State().WindLevel, 0);
+    EXPECT_EQ(toy.State().HeadShaking, kTrue);
+}
+
+TEST_F(ClockworkTest, WindStepWhileTheKeyTurnsStartsAFreshCount)
+{
+    toy.WindStep();
+    tick(4);
+    EXPECT_EQ(toy.State().WindTicks, 5);
+    toy.WindStep();
+    EXPECT_EQ(toy.State().WindTicks, 9);
+    EXPECT_EQ(toy.State().WindLevel, 80);
+}
+
+TEST_F(ClockworkTest, FullWindWalksFourHundredTicksAtFallingPace)
+{
+    windFromRest(10);
+    const float startLeft = window.left;
+    tick(9);
+    EXPECT_EQ(window.interval, 1) << "400 wind starts at the fast pace";
+    std::vector<int> after;
+    int walkingTicks = 0;
+    while (window.interval != 0 && walkingTicks < 1000) {
+        tick();
+        ++walkingTicks;
+        after.push_back(window.interval);
+    }
+    ASSERT_EQ(walkingTicks, 400);
+    for (int i = 0; i < 400; ++i) {
+        const int expected = i < 329 ? 1 : i < 369 ? 50 : i < 399 ? 120 : 0;
+        ASSERT_EQ(after[static_cast<std::size_t>(i)], expected) << "after walking tick " << i + 1;
+    }
+    EXPECT_FLOAT_EQ(startLeft - window.left, 400 * 15.0F) << "one pixel per tick";
+    EXPECT_EQ(toy.State().WindLevel, 0);
+}
+
+TEST_F(ClockworkTest, OneWindStepFromRest)
+{
+    toy.WindStep();
+    for (int i = 0; i < 8; ++i) {
+        tick();
+        EXPECT_EQ(window.interval, 1);
+    }
+    tick();
+    EXPECT_EQ(window.interval, 50) << "40 wind walks at the middle pace";
+    const auto keys = window.frames;
+    ASSERT_EQ(keys.size(), 9U);
+    for (int i = 0; i < 9; ++i)
+        EXPECT_EQ(keys[static_cast<std::size_t>(i)].index, (i + 1) % 7) << "key turns forward";
+    std::vector<int> after;
+    while (window.interval != 0 && after.size() < 100) {
+        tick();
+        after.push_back(window.interval);
+    }
+    ASSERT_EQ(after.size(), 40U);
+    EXPECT_EQ(after[8], 50);
+    EXPECT_EQ(after[9], 120);
+    EXPECT_EQ(after[38], 120);
+    EXPECT_EQ(after[39], 0);
+}
+
+TEST_F(ClockworkTest, LegsAndKeyRhythm)
+{
+    windFromRest(2);
+    tick(9); // key 0 -> 2 (the second step restarted the count)
+    EXPECT_EQ(toy.State().KeyFrame, 2);
+    window.frames.clear();
+    window.effects.clear();
+    tick(22);
+    std::vector<int> legs;
+    std::vector<int> keys;
+    for (const auto &f : window.frames)
+        (f.set == FrameSet::Legs ? legs : keys).push_back(f.index);
+    ASSERT_EQ(legs.size(), 22U);
+    EXPECT_EQ(legs[0], 1);
+    EXPECT_EQ(legs[9], 10);
+    EXPECT_EQ(legs[10], 0);
+    EXPECT_EQ(legs[21], 0);
+    EXPECT_EQ(keys[0], 1);
+    EXPECT_EQ(keys[1], 0);
+    EXPECT_EQ(keys[2], 6) << "key turns back and wraps";
+    EXPECT_EQ(window.effects, std::vector<std::string>(2, "Korrin1.wav")) << "a footstep per stride";
+    EXPECT_EQ(window.shapeUpdates, 1 + 9 + 22) << "every frame change recomposes the shape";
+}
+
+TEST_F(ClockworkTest, WindStepWhileWalkingTurnsTheKeyThenWalksOn)
+{
+    toy.WindStep();
+    tick(9 + 5);
+    const float left = window.left;
+    const auto legFrame = toy.State().LegFrame;
+    toy.WindStep();
+    EXPECT_EQ(toy.State().WindLevel, 35 + 40);
+    tick(9);
+    EXPECT_FLOAT_EQ(window.left, left) << "key turns do not move the toy";
+    EXPECT_EQ(toy.State().LegFrame, legFrame);
+    EXPECT_EQ(toy.State().WindLevel, 75);
+    EXPECT_EQ(window.interval, 1) << "the walk resumes at the new level's pace";
+    tick();
+    EXPECT_LT(window.left, left);
+}
+
+TEST_F(ClockworkTest, HeadSequenceAndItsSkip)
+{
+    windFromRest(3);
+    tick(9 + 10);
+    const auto key = toy.State().KeyFrame;
+    const auto legs = toy.State().LegFrame;
+    windFromRest(8); // 110 + 280 = 390; the eighth step over-winds
+    ASSERT_EQ(toy.State().HeadShaking, kTrue);
+    window.frames.clear();
+    toy.WindStep(); // ignored while the head shakes
+    EXPECT_EQ(window.interval, 120);
+    EXPECT_EQ(runUntilStopped(), 29);
+    EXPECT_EQ(shownHeads(), "12314131413141314131413141210");
+    EXPECT_EQ(toy.State().HeadShaking, kFalse);
+    EXPECT_EQ(toy.State().HeadFrame, 0);
+    EXPECT_EQ(toy.State().WindLevel, 0);
+    EXPECT_EQ(toy.State().KeyFrame, key);
+    EXPECT_EQ(toy.State().LegFrame, legs);
+
+    for (int at = 0; at <= 28; ++at) {
+        windFromRest(11);
+        tick(at);
+        window.frames.clear();
+        toy.SkipHeadSequence();
+        EXPECT_EQ(runUntilStopped(), 3) << "skipped after " << at << " ticks";
+        EXPECT_EQ(shownHeads(), "210");
+    }
+}
+
+TEST_F(ClockworkTest, LeftLimitIsHeldAndTheToyWalksOnTheSpot)
+{
+    window.left = 0;
+    windFromRest(2);
+    tick(9);
+    runUntilStopped();
+    EXPECT_FLOAT_EQ(window.left, -75) << "five pixels past the edge";
+    EXPECT_EQ(toy.State().WindLevel, 0) << "the wind is spent on the spot";
+
+    FakeToyWindow exact;
+    exact.snapping = false;
+    Toy precise(exact);
+    precise.Form_Load();
+    exact.left = -70;
+    precise.WindStep();
+    for (int i = 0; i < 20; ++i)
+        precise.Timer1_Timer();
+    EXPECT_FLOAT_EQ(exact.left, -70) << "exactly at the limit the toy does not move";
+    EXPECT_EQ(precise.State().WindLevel, 40 - 11) << "but it keeps stepping";
+    EXPECT_EQ(exact.effects.back(), "Korrin1.wav");
+}
+
+TEST_F(ClockworkTest, ToyLeftOfTheLimitComesBackOnItsFirstStep)
+{
+    window.left = -500;
+    toy.WindStep();
+    tick(10);
+    EXPECT_FLOAT_EQ(window.left, -75);
+
+    // With a screen left of the primary one the limit moves with the desktop.
+    window.desktopLeft = -1024 * 15;
+    window.left = 15;
+    toy.WindStep();
+    tick(9 + 3);
+    EXPECT_FLOAT_EQ(window.left, -30) << "walks on past the primary screen's edge";
+}
+
+TEST_F(ClockworkTest, WalkingTicksDoNothingWhileHeldOrJustWound)
+{
+    toy.WindStep();
+    tick(9);
+    for (const bool dragging : {true, false}) {
+        toy.ShapeState().Dragging = dragging ? kTrue : kFalse;
+        toy.ShapeState().JustWound = dragging ? kFalse : kTrue;
+        const auto before = toy.State();
+        const int shapes = window.shapeUpdates;
+        const float left = window.left;
+        tick(5);
+        EXPECT_EQ(toy.State().WindLevel, before.WindLevel);
+        EXPECT_EQ(toy.State().LegFrame, before.LegFrame);
+        EXPECT_EQ(toy.State().KeyFrame, before.KeyFrame);
+        EXPECT_EQ(window.shapeUpdates, shapes);
+        EXPECT_FLOAT_EQ(window.left, left);
+        EXPECT_EQ(window.interval, 50) << "the timer keeps its pace";
+    }
+}
+
+TEST_F(ClockworkTest, HoldWindAndReleaseToWalk)
+{
+    toy.BodyPic_MouseDown(kLeft, 0, 150, 120);
+    EXPECT_EQ(toy.State().Dragging, kTrue);
+    EXPECT_EQ(window.cursor, HandCursor::Grabbing);
+    EXPECT_EQ(toy.State().GrabX, 150.0F);
+    for (int i = 0; i < 5; ++i)
+        toy.BodyPic_MouseDown(kRight, 0, 150, 120);
+    EXPECT_EQ(toy.State().WindLevel, 200);
+    EXPECT_EQ(toy.State().JustWound, kTrue);
+    EXPECT_EQ(window.effects.size(), 5U);
+    tick(9);
+    EXPECT_EQ(window.interval, 0) << "held: the walk waits for the release";
+    toy.BodyPic_MouseUp(kRight, 0, 150, 120); // right release is ignored
+    EXPECT_EQ(toy.State().Dragging, kTrue);
+    toy.BodyPic_MouseUp(kLeft, 0, 150, 120);
+    EXPECT_EQ(toy.State().Dragging, kFalse);
+    EXPECT_EQ(toy.State().JustWound, kFalse);
+    EXPECT_EQ(window.cursor, HandCursor::Open);
+    EXPECT_EQ(window.interval, 1);
+    EXPECT_EQ(window.effects.back(), "Korrin1.wav");
+}
+
+TEST_F(ClockworkTest, PressStopsAWalkAndReleaseResumesIt)
+{
+    windFromRest(3);
+    tick(9 + 2);
+    toy.KeyPic_MouseDown(kLeft, 0, 10, 10);
+    EXPECT_EQ(window.interval, 0);
+    toy.KeyPic_MouseUp(kLeft, 0, 10, 10);
+    EXPECT_EQ(window.interval, 1);
+    EXPECT_EQ(toy.State().WindTicks, 0);
+
+    // A release with no wind plays nothing and leaves the timer alone.
+    FakeToyWindow idleWindow;
+    Toy idle(idleWindow);
+    idle.Form_Load();
+    idle.Form_MouseDown(kLeft, 0, 0, 0);
+    idle.Form_MouseUp(kLeft, 0, 0, 0);
+    EXPECT_TRUE(idleWindow.effects.empty());
+    EXPECT_EQ(idleWindow.intervals, std::vector<int>{0});
+}
+
+TEST_F(ClockworkTest, DragFollowsThePointerWithLeftAlone)
+{
+    toy.HeadPic_MouseDown(kLeft, 0, 300, 150);
+    toy.HeadPic_MouseMove(kLeft, 0, 450, 90); // +10 px, -4 px
+    EXPECT_FLOAT_EQ(window.left, 7500 + 150);
+    EXPECT_FLOAT_EQ(window.top, 4500 - 60);
+    EXPECT_EQ(window.doEvents, 1);
+    toy.HeadPic_MouseMove(kLeft | kRight, 0, 900, 900);
+    toy.HeadPic_MouseMove(kLeft, 2 /* Ctrl */, 300 - 7500 * 2, 150);
+    EXPECT_FLOAT_EQ(window.left, -7350) << "no bounds, modifiers make no difference";
+    EXPECT_EQ(window.doEvents, 2) << "both buttons down does not drag";
+    toy.HeadPic_MouseUp(kLeft, 0, 0, 0);
+    toy.HeadPic_MouseMove(kLeft, 0, 900, 900);
+    EXPECT_FLOAT_EQ(window.left, -7350) << "released: moves do nothing";
+
+    const auto before = toy.State();
+    toy.Form_MouseDown(kMiddle, 0, 1, 1);
+    toy.Form_MouseUp(kMiddle, 0, 1, 1);
+    EXPECT_EQ(toy.State().Dragging, before.Dragging);
+    EXPECT_EQ(window.menusShown, 0);
+}
+
+TEST_F(ClockworkTest, GesturesDuringTheHeadShake)
+{
+    windFromRest(11);
+    tick(4);
+    toy.HeadPic_MouseDown(kLeft, 0, 0, 0);
+    EXPECT_EQ(toy.State().HeadSeqPos, 26) << "a press skips to the last frames";
+    EXPECT_EQ(window.interval, 120) << "without stopping the sequence";
+    toy.HeadPic_MouseDown(kRight, 0, 0, 0);
+    EXPECT_EQ(toy.State().WindLevel, 0) << "no winding while the head shakes";
+    EXPECT_EQ(window.interval, 120);
+    toy.HeadPic_MouseMove(kLeft, 0, 150, 0);
+    EXPECT_FLOAT_EQ(window.left, 7650) << "the toy can be dragged meanwhile";
+    toy.HeadPic_MouseUp(kLeft, 0, 0, 0);
+    EXPECT_EQ(runUntilStopped(), 3);
+
+    windFromRest(11);
+    tick(2);
+    toy.Form_MouseDown(kRight, 0, 0, 0);
+    EXPECT_EQ(toy.State().HeadSeqPos, 26);
+    EXPECT_EQ(window.menusShown, 1);
+}
+
+TEST_F(ClockworkTest, OverWindWhileHeldEndsTheHold)
+{
+    toy.BodyPic_MouseDown(kLeft, 0, 0, 0);
+    for (int i = 0; i < 11; ++i)
+        toy.BodyPic_MouseDown(kRight, 0, 0, 0);
+    EXPECT_EQ(toy.State().Dragging, kFalse);
+    EXPECT_EQ(toy.State().HeadShaking, kTrue);
+    EXPECT_EQ(window.cursor, HandCursor::Open);
+    EXPECT_EQ(window.interval, 120);
+    const float left = window.left;
+    toy.BodyPic_MouseMove(kLeft, 0, 600, 0);
+    EXPECT_FLOAT_EQ(window.left, left) << "the window no longer follows";
+    toy.BodyPic_MouseUp(kLeft, 0, 0, 0);
+    EXPECT_EQ(window.interval, 120);
+}
+
+TEST_F(ClockworkTest, MenuCommands)
+{
+    window.onMenu = [this] { toy.mWindItUp_Click(); };
+    toy.Form_MouseDown(kRight, 0, 0, 0);
+    EXPECT_EQ(toy.State().WindLevel, 40);
+    tick(9);
+    EXPECT_EQ(window.interval, 50) << "chosen from the menu the toy walks by itself";
+
+    toy.mSound_Click();
+    toy.mSound_Click();
+    EXPECT_EQ(window.storedValues, (std::vector<bool>{false, true}));
+    EXPECT_TRUE(window.soundChecked);
+
+    toy.mAbout_Click();
+    EXPECT_FALSE(window.enabled);
+    EXPECT_EQ(window.aboutShown, 1);
+    EXPECT_EQ(window.interval, 50) << "the about box leaves the walk alone";
+
+    toy.mExit_Click();
+    EXPECT_TRUE(window.unloaded);
+}
+
+TEST(ClockworkStartUp, StoredSoundOptionIsShown)
+{
+    FakeToyWindow window;
+    window.stored = false;
+    Toy toy(window);
+    toy.Form_Load();
+    EXPECT_FALSE(window.soundChecked);
+}
+
+} // namespace
