@@ -51,12 +51,9 @@ int toPixels(float twips) { return static_cast<int>(std::lround(twips / kTwips))
 } // namespace
 
 Form1::Form1()
-    : timer_([this] {
-          toy_.Timer1_Timer();
-          commitPosition();
-      }),
+    : timer_([this] { tick(); }),
       openHand_(art::handCursor(HandCursor::Open)),
-      grabbingHand_(art::handCursor(HandCursor::Grabbing)),
+      grabbingHand_(art::handCursor(HandCursor::Grabbing)), mPopupMenu_(this),
       effects_([this] { return SoundChecked(); })
 {
     setWindowTitle(QStringLiteral("Zorrel"));
@@ -88,6 +85,7 @@ void Form1::start()
 
 void Form1::buildMenu()
 {
+    mPopupMenu_.setObjectName(QStringLiteral("mPopupMenu"));
     mPopupMenu_.setTitle(QString::fromUtf8(art::menu::kPopupMenuCaption));
     for (const art::menu::MenuItem &item : art::menu::kPopupMenu) {
         if (item.command == art::menu::Command::Separator) {
@@ -192,6 +190,12 @@ void Form1::route(Phase phase, QMouseEvent *event)
     const Handler handler =
         kHandlers[static_cast<int>(pressedSource_)][static_cast<int>(phase)];
     (toy_.*handler)(button, shift, x, y);
+    commitPosition();
+}
+
+void Form1::tick()
+{
+    toy_.Timer1_Timer();
     commitPosition();
 }
 

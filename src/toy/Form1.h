@@ -32,6 +32,8 @@ public:
     void start();
 
     [[nodiscard]] const Toy &toy() const { return toy_; }
+    // One tick of the toy's timer.
+    void tick();
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# Measures the real program on the private test desktop: start-up to a mapped,
+# shaped window, peak memory at rest against a bare Qt window, CPU and timer
+# wake-ups while idle, CPU while walking at the fast pace, and the pace of a
+# full wind. Run from the source tree after a build:
+#   scripts/with-test-desktop.sh bench/measure-program.sh [build-dir]
+set -euo pipefail
+build=${1:-build}
+toy="$build/zorrel"
+bare="$build/bench/bare_window"
+runs=${RUNS:-7}
+
+now_ms() { date +%s%3N; }
+median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
+cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+wakeups() { awk '/^voluntary_ctxt_switches|^nonvoluntary_ctxt_switches/ {s += $2} END {print s}' "/proc/$1/status"; }
+hwm_kb() { awk '/^VmHWM/ {print $2}' "/proc/$1/status"; }
+window_of() {
+  local w=""
+  until [ -n "$w" ]; do w=$(xdotool search --onlyvisible --pid "$1" 2>/dev/null | head -n 1); [ -n "$w" ] || sleep 0.002; done
+  echo "$w"
+}
+window_x() { xwininfo -id "$1" | awk '/Absolute upper-left X/ {print $4}'; }
+
+# Start-up: launch until the window is mapped (and, for the toy, shaped).
+startup() {
+  local program=$1 t0 pid w
+  t0=$(now_ms)
+  "$program" >/dev/null 2>&1 &
+  pid=$!
+  w=$(window_of "$pid")
+  if [ "$program" = "$toy" ]; then
+    until xwininfo -shape -id "$w" 2>/dev/null | grep -q 'Window shape extents:  [0-9]'; do sleep 0.002; done
+  fi
+  echo $(($(now_ms) - t0))
+  kill "$pid"; wait "$pid" 2>/dev/null || true
+}
+for program in "$toy" "$bare"; do
+  for _ in $(seq "$runs"); do startup "$program"; done | median | xargs printf "start-up %-22s median %s ms\n" "$(basename "$program")"
+done
+
+# Peak memory at rest, measured alike for the toy and the bare window.
+rest_rss() {
+  "$1" >/dev/null 2>&1 &
+  local pid=$!
+  window_of "$pid" >/dev/null
+  sleep 2
+  hwm_kb "$pid"
+  kill "$pid"; wait "$pid" 2>/dev/null || true
+}
+toy_kb=$(for _ in 1 2 3; do rest_rss "$toy"; done | median)
+bare_kb=$(for _ in 1 2 3; do rest_rss "$bare"; done | median)
+echo "peak RSS at rest: zorrel $toy_kb kB, bare window $bare_kb kB, ratio $(awk "BEGIN {printf \"%.2f\", $toy_kb / $bare_kb}")"
+
+# Idle, then a full wind: CPU and wake-ups while idle and while walking fast,
+# and how long the 400 ticks take.
+"$toy" >/dev/null 2>&1 &
+pid=$!
+w=$(window_of "$pid")
+sleep 1
+c0=$(cpu_ticks "$pid"); s0=$(wakeups "$pid")
+sleep 10
+echo "idle 10 s: CPU $(($(cpu_ticks "$pid") - c0)) ticks of 10 ms, wake-ups $(($(wakeups "$pid") - s0))"
+
+x0=$(window_x "$w")
+eval "$(xdotool getwindowgeometry --shell "$w")"
+xdotool mousemove $((X + 30)) $((Y + 62)) mousedown 1
+for _ in $(seq 10); do xdotool click 3; sleep 0.05; done
+sleep 0.3
+c0=$(cpu_ticks "$pid")
+t0=$(now_ms)
+xdotool mouseup 1
+sleep 5
+fast=$(($(cpu_ticks "$pid") - c0))
+t5=$(now_ms)
+echo "walking at the fast pace: CPU $(awk "BEGIN {printf \"%.1f\", 100 * $fast * 10 / ($t5 - $t0)}")% of one core over $((t5 - t0)) ms"
+last=$(window_x "$w"); stopped_at=$(now_ms)
+while [ $(($(now_ms) - stopped_at)) -lt 1000 ]; do
+  x=$(window_x "$w")
+  if [ "$x" != "$last" ]; then last=$x; stopped_at=$(now_ms); fi
+  sleep 0.01
+done
+echo "full wind: walked $((x0 - last)) px in $((stopped_at - t0)) ms"
+kill "$pid"; wait "$pid" 2>/dev/null || true
