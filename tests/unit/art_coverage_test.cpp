@@ -1,0 +1,115 @@
+#include "art/Layout.h"
+#include "art/Sprites.h"
+#include "shape/RegionTable.h"
+#include "shape/ShapeComposer.h"
+#include "toy/ToyState.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QRegion>
+#include <QSvgRenderer>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+using zorrel::toy::FrameSet;
+namespace layout = zorrel::art::layout;
+
+QGuiApplication &app()
+{
+    static int argc = 1;
+    static char name[] = "art_coverage_test";
+    static char *argv[] = {name, nullptr};
+    static QGuiApplication instance(argc, argv);
+    return instance;
+}
+
+QImage frame(FrameSet set, int index, QSize size)
+{
+    return zorrel::art::renderPicture(zorrel::art::framePath(set, index), size, 1.0);
+}
+
+// Whether a pixel counts as lit: some channel well above the black background.
+bool lit(QRgb c)
+{
+    return std::max({qRed(c), qGreen(c), qBlue(c)}) >= 24;
+}
+
+TEST(Artwork, EveryPictureLoads)
+{
+    app();
+    QStringList paths{zorrel::art::bodyPath(), QStringLiteral(":/art/hand_open.svg"),
+                      QStringLiteral(":/art/hand_grab.svg"), QStringLiteral(":/art/hand_point.svg"),
+                      QStringLiteral(":/art/icon.svg")};
+    for (int i = 0; i < layout::kHeadFrames; ++i)
+        paths << zorrel::art::framePath(FrameSet::Head, i);
+    for (int i = 0; i < layout::kLegsFrames; ++i)
+        paths << zorrel::art::framePath(FrameSet::Legs, i);
+    for (int i = 0; i < layout::kKeyFrames; ++i)
+        paths << zorrel::art::framePath(FrameSet::Key, i);
+    ASSERT_EQ(paths.size(), 28);
+    for (const QString &path : paths)
+        EXPECT_TRUE(QSvgRenderer(path).isValid()) << path.toStdString();
+}
+
+// Every pose must fill its window shape: at least 97% of the pixels inside the
+// composed outline are painted, not the black background of the pictures.
+TEST(Artwork, EveryPoseFillsItsShape)
+{
+    app();
+    const QPoint client = layout::kClientOrigin;
+    const QImage body =
+        zorrel::art::renderPicture(zorrel::art::bodyPath(), layout::kBodyPic.size(), 1.0);
+    double worst = 1.0;
+    QString worstPose;
+    for (int h = 0; h < layout::kHeadFrames; ++h) {
+        const QImage head = frame(FrameSet::Head, h, layout::kHeadPic.size());
+        for (int l = 0; l < layout::kLegsFrames; ++l) {
+            const QImage legs = frame(FrameSet::Legs, l, layout::kBottomPic.size());
+            for (int k = 0; k < layout::kKeyFrames; ++k) {
+                QImage window(75, 121, QImage::Format_RGB32);
+                window.fill(Qt::black);
+                QPainter painter(&window);
+                painter.drawImage(layout::kHeadPic.topLeft() + client, head);
+                painter.drawImage(layout::kBodyPic.topLeft() + client, body);
+                painter.drawImage(layout::kBottomPic.topLeft() + client, legs);
+                painter.drawImage(layout::kKeyPic.topLeft() + client,
+                                  frame(FrameSet::Key, k, layout::kKeyPic.size()));
+                painter.end();
+
+                zorrel::toy::ToyState state;
+                state.HeadFrame = static_cast<std::int16_t>(h);
+                state.LegFrame = static_cast<std::int16_t>(l);
+                state.KeyFrame = static_cast<std::int16_t>(k);
+                zorrel::shape::RegionTable regions;
+                zorrel::shape::ComposeShape(state, regions);
+                const QRegion shape = regions.region(state.ShapeRegion);
+
+                long inside = 0;
+                long painted = 0;
+                for (const QRect &r : shape) {
+                    for (int y = r.top(); y <= r.bottom(); ++y) {
+                        for (int x = r.left(); x <= r.right(); ++x) {
+                            ++inside;
+                            painted += window.valid(x, y) && lit(window.pixel(x, y)) ? 1 : 0;
+                        }
+                    }
+                }
+                ASSERT_GT(inside, 0);
+                const double ratio = static_cast<double>(painted) / static_cast<double>(inside);
+                if (ratio < worst) {
+                    worst = ratio;
+                    worstPose = QStringLiteral("head %1, legs %2, key %3").arg(h).arg(l).arg(k);
+                }
+            }
+        }
+    }
+    EXPECT_GE(worst, 0.97) << "worst pose: " << worstPose.toStdString();
+    RecordProperty("worst_coverage", QString::number(worst, 'f', 4).toStdString());
+}
+
+} // namespace
