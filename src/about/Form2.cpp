@@ -1,18 +1,214 @@
 #include "about/Form2.h"
 
+#include "art/Layout.h"
+#include "art/Sprites.h"
+
+#include <QDesktopServices>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTextCursor>
+#include <QUrl>
+
+#include <utility>
+
 namespace zorrel::about {
+namespace {
+
+// Client-area rectangle of a control, from its place in twips.
+constexpr QRect fromTwips(int left, int top, int width, int height)
+{
+    constexpr int t = art::layout::kTwipsPerPixel;
+    return {left / t, top / t, width / t, height / t};
+}
+
+constexpr QSize kClientSize{3675 / art::layout::kTwipsPerPixel, 3015 / art::layout::kTwipsPerPixel};
+constexpr QRect kCommand1 = fromTwips(1380, 2580, 975, 345);
+constexpr QRect kLabel1 = fromTwips(795, 45, 2040, 270);
+constexpr QRect kLabel2 = fromTwips(615, 270, 2445, 270);
+constexpr QRect kEmail = fromTwips(1035, 495, 1605, 270);
+constexpr QRect kHomepage = fromTwips(45, 735, 3570, 270);
+constexpr QRect kText1 = fromTwips(105, 1050, 3450, 1380);
+constexpr QRect kImage1 = fromTwips(120, 120, 480, 480);
+
+const QColor kNavy(0, 0, 128);
+const QColor kPurple(128, 0, 128);
+
+// "MS Sans Serif" where it is installed, otherwise the platform's sans serif;
+// 8.25 points, normal weight, underlined.
+QFont linkFont()
+{
+    const QString preferred = QStringLiteral("MS Sans Serif");
+    QFont font(QFontDatabase::hasFamily(preferred)
+                   ? preferred
+                   : QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
+    font.setPointSizeF(8.25);
+    font.setWeight(QFont::Normal);
+    font.setUnderline(true);
+    return font;
+}
+
+void setTextColour(QLabel *label, const QColor &colour)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+}
+
+QLabel *addLabel(QWidget *dialog, const char *name, const QRect &place, const QString &text)
+{
+    auto *label = new QLabel(text, dialog);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(place);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    return label;
+}
+
+QLabel *addLink(QWidget *dialog, const char *name, const QRect &place, const QString &text)
+{
+    QLabel *link = addLabel(dialog, name, place, text);
+    link->setFont(linkFont());
+    setTextColour(link, kNavy);
+    link->setCursor(art::pointingHandCursor());
+    return link;
+}
+
+bool isEnterKey(const QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<const QKeyEvent *>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+} // namespace
+
+QString Form2::helpText()
+{
+    // The blanks at the end of the second, third and fourth lines belong to
+    // the text.
+    return QStringLiteral("Wind it up and it walks across the desktop.\n"
+                          "To wind it up, move the mouse cursor to the \n"
+                          "body, press and hold the left mouse button, \n"
+                          "click the right mouse button. Release the \n"
+                          "left mouse button when finished.\n");
+}
 
 Form2::Form2(std::function<void()> onUnload, QWidget *parent)
-    : QDialog(parent), onUnload_(std::move(onUnload))
+    : QDialog(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
+      onUnload_(std::move(onUnload))
 {
     setWindowTitle(QStringLiteral("About Zorrel"));
+    setWindowIcon(art::programIcon());
     setAttribute(Qt::WA_DeleteOnClose);
+    // The toy window is the one whose closing ends the program.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setModal(false);
+    setFixedSize(kClientSize);
+
+    ok_ = new QPushButton(QStringLiteral("&OK"), this);
+    ok_->setObjectName(QStringLiteral("Command1"));
+    ok_->setGeometry(kCommand1);
+    ok_->setDefault(true);
+    ok_->setAutoDefault(true);
+    connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
+
+    QLabel *label1 = addLabel(this, "Label1", kLabel1, QStringLiteral("Zorrel"));
+    QLabel *label2 = addLabel(this, "Label2", kLabel2, QStringLiteral(ZORREL_CREDIT));
+    email_ = addLink(this, "Email", kEmail, QStringLiteral(ZORREL_EMAIL));
+    homepage_ = addLink(this, "Homepage", kHomepage, QStringLiteral(ZORREL_HOMEPAGE));
+    email_->installEventFilter(this);
+    homepage_->installEventFilter(this);
+
+    text_ = new QPlainTextEdit(this);
+    text_->setObjectName(QStringLiteral("Text1"));
+    text_->setGeometry(kText1);
+    text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    text_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    text_->setTabChangesFocus(true);
+    text_->setPlainText(helpText());
+    text_->installEventFilter(this);
+
+    auto *image = new QLabel(this);
+    image->setObjectName(QStringLiteral("Image1"));
+    image->setGeometry(kImage1);
+    image->setPixmap(art::programIcon().pixmap(kImage1.size(), devicePixelRatioF()));
+
+    setTabOrder(ok_, label1);
+    setTabOrder(label1, label2);
+    setTabOrder(label2, email_);
+    setTabOrder(email_, homepage_);
+    setTabOrder(homepage_, text_);
+    ok_->setFocus();
+
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->geometry().center() - rect().center());
 }
 
 Form2::~Form2()
 {
-    if (onUnload_)
-        onUnload_();
+    unload();
+}
+
+void Form2::done(int result)
+{
+    QDialog::done(result);
+    unload();
+}
+
+void Form2::unload()
+{
+    if (!onUnload_)
+        return;
+    // Cleared first, so that the step runs once even if it ends up here again.
+    const std::function<void()> step = std::exchange(onUnload_, nullptr);
+    step();
+}
+
+void Form2::openLink(const QLabel *link)
+{
+    // The address is what the link shows at this moment. A failure is silent.
+    const QString caption = link->text();
+    QDesktopServices::openUrl(QUrl(link == email_ ? QStringLiteral("mailto:") + caption : caption));
+}
+
+bool Form2::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == email_ || watched == homepage_) {
+        auto *link = static_cast<QLabel *>(watched);
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+            setTextColour(link, kPurple);
+            return true;
+        case QEvent::MouseButtonRelease:
+            // The link holds the pointer from press to release, so this comes
+            // wherever the pointer is now.
+            setTextColour(link, kNavy);
+            openLink(link);
+            return true;
+        default:
+            break;
+        }
+    } else if (watched == text_ && isEnterKey(event)) {
+        // Enter stays the default button's key in the text box; Ctrl+Enter
+        // breaks the line there.
+        if (static_cast<QKeyEvent *>(event)->modifiers() & Qt::ControlModifier) {
+            QTextCursor cursor = text_->textCursor();
+            cursor.insertBlock();
+            text_->setTextCursor(cursor);
+        } else {
+            ok_->click();
+        }
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 } // namespace zorrel::about

@@ -4,19 +4,44 @@
 
 #include <functional>
 
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
 namespace zorrel::about {
 
 // The about box: product name, credit, mail and homepage links, help text.
-// Modeless, top-most, deletes itself on close and calls `onUnload` however it
-// is closed.
+// Modeless, top-most, with a task-bar button of its own; it deletes itself on
+// close and never ends the program.
+//
+// `onUnload` runs exactly once: when the dialog closes, whichever way (the OK
+// button, Enter, Esc, the title bar's close button), or at its destruction if
+// it was never closed. The toy window passes the step that enables it again.
 class Form2 : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit Form2(std::function<void()> onUnload, QWidget *parent = nullptr);
     ~Form2() override;
 
-private:
+    // Every way of closing the dialog ends here.
+    void done(int result) override;
+
+    // The help text of the text box: each line break of the text is one
+    // paragraph break of the box, as QPlainTextEdit::toPlainText() gives it.
+    static QString helpText();
+
+  protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+  private:
+    void unload();
+    void openLink(const QLabel *link);
+
     std::function<void()> onUnload_;
+    QPushButton *ok_ = nullptr;
+    QLabel *email_ = nullptr;
+    QLabel *homepage_ = nullptr;
+    QPlainTextEdit *text_ = nullptr;
 };
 
 } // namespace zorrel::about

@@ -10,6 +10,7 @@
 #include <QCloseEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QScreen>
 #include <QWindow>
 
@@ -311,7 +312,10 @@ void Form1::SetEnabled(bool enabled) { setEnabled(enabled); }
 
 void Form1::ShowAbout()
 {
-    auto *about = new about::Form2([this] { setEnabled(true); });
+    auto *about = new about::Form2([toy = QPointer<Form1>(this)] {
+        if (toy)
+            toy->setEnabled(true);
+    });
     about->show();
 }
 

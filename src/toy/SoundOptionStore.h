@@ -17,7 +17,7 @@ namespace zorrel::toy {
 // Every write keeps the other sections and keys of the store, and concurrent
 // writers (two copies of the toy) are serialised by the store's lock file.
 class SoundOptionStore {
-public:
+  public:
     // Start-up: returns the option to show. A first run stores
     // `designDefault`; an unreadable value is reported, replaced by the
     // default and repaired in the store.
