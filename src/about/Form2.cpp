@@ -1,5 +1,7 @@
 #include "about/Form2.h"
 
+#include <algorithm>
+
 #include "art/Layout.h"
 #include "art/Sprites.h"
 
@@ -69,10 +71,23 @@ QLabel *addLabel(QWidget *dialog, const char *name, const QRect &place, const QS
     return label;
 }
 
+// A caption longer than its box (a long address in another font than the one
+// the box was sized for) widens the box about its centre rather than be cut.
+void widenToFit(QLabel *label, int dialogWidth)
+{
+    const QRect box = label->geometry();
+    const int needed = std::min(label->sizeHint().width(), dialogWidth);
+    if (needed <= box.width())
+        return;
+    const int left = std::clamp(box.center().x() - needed / 2, 0, dialogWidth - needed);
+    label->setGeometry(left, box.y(), needed, box.height());
+}
+
 QLabel *addLink(QWidget *dialog, const char *name, const QRect &place, const QString &text)
 {
     QLabel *link = addLabel(dialog, name, place, text);
     link->setFont(linkFont());
+    widenToFit(link, kClientSize.width());
     setTextColour(link, kNavy);
     link->setCursor(art::pointingHandCursor());
     return link;

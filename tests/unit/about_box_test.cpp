@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string_view>
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFontDatabase>
@@ -123,8 +125,19 @@ TEST_F(AboutBox, WindowAndControlsAsDesigned)
         {"Label2", {41, 18, 163, 18}},   {"Email", {69, 33, 107, 18}},
         {"Homepage", {3, 49, 238, 18}},  {"Text1", {7, 70, 230, 92}},
         {"Image1", {8, 8, 32, 32}}};
-    for (const auto &[name, place] : places)
-        EXPECT_EQ(control<QWidget>(name)->geometry(), place) << name;
+    for (const auto &[name, place] : places) {
+        const QRect actual = control<QWidget>(name)->geometry();
+        const bool link = std::string_view(name) == "Email" || name == std::string_view("Homepage");
+        if (!link) {
+            EXPECT_EQ(actual, place) << name;
+            continue;
+        }
+        // A link too long for its box widens about the same centre.
+        EXPECT_TRUE(actual.contains(place) || actual == QRect(0, place.y(), 245, place.height()))
+            << name;
+        EXPECT_LE(std::abs(actual.center().x() - place.center().x()), 1) << name;
+        EXPECT_GE(actual.width(), control(name)->sizeHint().width()) << name;
+    }
 
     auto *ok = control<QPushButton>("Command1");
     EXPECT_EQ(ok->text(), "&OK");
