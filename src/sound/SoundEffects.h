@@ -16,7 +16,7 @@ QString JoinProgramPath(const QString &folder, const QString &name);
 
 // Plays the toy's sound effects from the program's own folder.
 class EffectPlayer {
-public:
+  public:
     // `soundOn` is asked afresh before every effect.
     explicit EffectPlayer(std::function<bool()> soundOn);
     ~EffectPlayer();
@@ -29,7 +29,7 @@ public:
     // current contents.
     void PlayEffect(std::string_view name);
 
-private:
+  private:
     struct Impl;
     std::function<bool()> soundOn_;
     Impl *impl_;

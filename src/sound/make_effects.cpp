@@ -21,7 +21,7 @@ constexpr double kTwoPi = 2.0 * std::numbers::pi;
 
 // Small deterministic noise source (xorshift32), uniform in [-1, 1].
 class Noise {
-public:
+  public:
     explicit Noise(std::uint32_t seed) : state_(seed) {}
     double Next()
     {
@@ -31,13 +31,13 @@ public:
         return static_cast<double>(state_) / 2147483647.5 - 1.0;
     }
 
-private:
+  private:
     std::uint32_t state_;
 };
 
 // One-pole low-pass filter.
 class LowPass {
-public:
+  public:
     explicit LowPass(double cutoffHz) : a_(1.0 - std::exp(-kTwoPi * cutoffHz / kRate)) {}
     double operator()(double x)
     {
@@ -45,7 +45,7 @@ public:
         return y_;
     }
 
-private:
+  private:
     double a_;
     double y_ = 0.0;
 };
@@ -151,13 +151,13 @@ bool WriteWave(const std::string &path, const std::vector<std::int16_t> &pcm)
     std::string bytes = "RIFF";
     PutLe(bytes, 36 + dataBytes, 4);
     bytes += "WAVEfmt ";
-    PutLe(bytes, 16, 4);       // size of the format chunk
-    PutLe(bytes, 1, 2);        // PCM
-    PutLe(bytes, 1, 2);        // mono
-    PutLe(bytes, kRate, 4);    // frames per second
+    PutLe(bytes, 16, 4);        // size of the format chunk
+    PutLe(bytes, 1, 2);         // PCM
+    PutLe(bytes, 1, 2);         // mono
+    PutLe(bytes, kRate, 4);     // frames per second
     PutLe(bytes, kRate * 2, 4); // bytes per second
-    PutLe(bytes, 2, 2);        // bytes per frame
-    PutLe(bytes, 16, 2);       // bits per sample
+    PutLe(bytes, 2, 2);         // bytes per frame
+    PutLe(bytes, 16, 2);        // bits per sample
     bytes += "data";
     PutLe(bytes, dataBytes, 4);
     for (const std::int16_t v : pcm)
