@@ -39,7 +39,7 @@ mkfifo "$XDG_RUNTIME_DIR/sink.fifo"
 cat "$XDG_RUNTIME_DIR/sink.fifo" >"$ZORREL_SINK_RAW" &
 pids+=($!)
 pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit \
-  --load="module-pipe-sink sink_name=pipe file=$XDG_RUNTIME_DIR/sink.fifo format=s16le rate=44100 channels=1" \
+  --load="module-pipe-sink sink_name=pipe file=$XDG_RUNTIME_DIR/sink.fifo format=s16le rate=44100 channels=1 use_system_clock_for_timing=yes" \
   --load=module-native-protocol-unix >"$work/pulse.log" 2>&1 &
 pids+=($!)
 for _ in $(seq 100); do pactl info >/dev/null 2>&1 && break; sleep 0.05; done

@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <map>
 #include <memory>
 #include <utility>
 
@@ -132,6 +133,11 @@ QString ProgramFolder()
 // Owns everything that touches the audio system. It lives on a thread of
 // its own, so that reading a file, decoding it and opening an audio stream
 // never hold up the user-interface thread.
+//
+// Every play reads the file afresh. An effect already loaded from exactly
+// the same bytes is played again as it is; new or changed bytes are loaded
+// from a copy under a name never used before, because the player keeps
+// decoded files by name and must never hand back older contents.
 class EffectWorker : public QObject {
   public:
     // Number of the newest request; a request overtaken by a newer one
@@ -154,6 +160,14 @@ class EffectWorker : public QObject {
         }
         const QByteArray original = file.readAll();
         file.close();
+
+        Loaded &loaded = loaded_[path];
+        if (loaded.effect && loaded.original == original &&
+            loaded.effect->status() != QSoundEffect::Error) {
+            Start(loaded.effect.get());
+            return;
+        }
+        loaded = Loaded{};
         QByteArray prepared;
         if (const QString problem = PrepareWave(original, prepared); !problem.isEmpty()) {
             Report(path, problem);
@@ -163,44 +177,60 @@ class EffectWorker : public QObject {
             Report(path, QStringLiteral("no audio output device"));
             return;
         }
-
-        // A copy under a name never used before: the player keeps decoded
-        // files by name for as long as any effect holds them, and must never
-        // hand back older contents of the same file.
-        auto fresh = std::make_unique<QTemporaryFile>(QDir::tempPath() +
-                                                      QStringLiteral("/zorrel-effect-XXXXXX.wav"));
-        if (!fresh->open() || fresh->write(prepared) != prepared.size() || !fresh->flush()) {
-            Report(path, QStringLiteral("cannot write a temporary copy: ") + fresh->errorString());
+        auto copy = std::make_unique<QTemporaryFile>(QDir::tempPath() +
+                                                     QStringLiteral("/zorrel-effect-XXXXXX.wav"));
+        if (!copy->open() || copy->write(prepared) != prepared.size() || !copy->flush()) {
+            Report(path, QStringLiteral("cannot write a temporary copy: ") + copy->errorString());
             return;
         }
-        fresh->close();
-        copy_ = std::move(fresh);
+        copy->close();
 
-        effect_ = std::make_unique<QSoundEffect>();
-        QSoundEffect *started = effect_.get();
-        QObject::connect(started, &QSoundEffect::statusChanged, started, [this, started, path] {
-            const QSoundEffect::Status status = started->status();
+        loaded.original = original;
+        loaded.copy = std::move(copy);
+        loaded.effect = std::make_unique<QSoundEffect>();
+        QSoundEffect *effect = loaded.effect.get();
+        QObject::connect(effect, &QSoundEffect::statusChanged, effect, [this, effect, path] {
+            const QSoundEffect::Status status = effect->status();
             if (status == QSoundEffect::Error)
                 Report(path, QStringLiteral("the audio system refused it"));
             // Once the player has loaded (or refused) it the copy is not needed.
+            const auto it = loaded_.find(path);
             if ((status == QSoundEffect::Ready || status == QSoundEffect::Error) &&
-                started == effect_.get())
-                copy_.reset();
+                it != loaded_.end() && it->second.effect.get() == effect)
+                it->second.copy.reset();
         });
-        effect_->setSource(QUrl::fromLocalFile(copy_->fileName()));
-        effect_->play();
+        effect->setSource(QUrl::fromLocalFile(loaded.copy->fileName()));
+        Start(effect);
     }
 
     // Runs on the worker's thread: cuts off the effect still sounding.
     void Stop()
     {
-        if (effect_)
-            effect_->stop();
-        effect_.reset();
-        copy_.reset();
+        if (sounding_ != nullptr)
+            sounding_->stop();
+        sounding_ = nullptr;
+    }
+
+    // Runs on the worker's thread, last: lets go of every loaded effect.
+    void Unload()
+    {
+        Stop();
+        loaded_.clear();
     }
 
   private:
+    struct Loaded {
+        QByteArray original; // the file's bytes the effect was loaded from
+        std::unique_ptr<QTemporaryFile> copy;
+        std::unique_ptr<QSoundEffect> effect;
+    };
+
+    void Start(QSoundEffect *effect)
+    {
+        sounding_ = effect;
+        effect->play();
+    }
+
     void Report(const QString &path, const QString &reason)
     {
         if (reported_.contains(path))
@@ -209,8 +239,8 @@ class EffectWorker : public QObject {
         PrintLine(QStringLiteral("cannot play %1: %2").arg(path, reason));
     }
 
-    std::unique_ptr<QSoundEffect> effect_;
-    std::unique_ptr<QTemporaryFile> copy_;
+    std::map<QString, Loaded> loaded_;
+    QSoundEffect *sounding_ = nullptr;
     QSet<QString> reported_; // one line per file at most
 };
 
@@ -270,7 +300,7 @@ struct EffectPlayer::Impl {
         QMetaObject::invokeMethod(
             w,
             [w, t] {
-                w->Stop();
+                w->Unload();
                 t->quit();
             },
             Qt::QueuedConnection);
@@ -300,11 +330,8 @@ QString JoinProgramPath(const QString &folder, const QString &name)
 EffectPlayer::EffectPlayer(std::function<bool()> soundOn)
     : soundOn_(std::move(soundOn)), impl_(new Impl)
 {
-    // Prepare the sound thread and the audio layer now, so that the first
-    // effect does not pay for them. Without an application object yet, the
-    // first effect does it.
-    if (QCoreApplication::instance() != nullptr)
-        impl_->Start();
+    // The sound thread and the audio layer start with the first effect: a toy
+    // that is never wound, or kept silent, does not carry them.
 }
 
 EffectPlayer::~EffectPlayer()
