@@ -24,13 +24,17 @@ QSize frameSize(toy::FrameSet set)
     return {};
 }
 
-QPixmap toPixmap(const QImage &image) { return QPixmap::fromImage(image); }
+QPixmap toPixmap(const QImage &image)
+{
+    return QPixmap::fromImage(image);
+}
 
 template <std::size_t N>
 void renderSet(std::array<QPixmap, N> &frames, toy::FrameSet set, qreal dpr)
 {
     for (std::size_t i = 0; i < N; ++i)
-        frames[i] = toPixmap(renderPicture(framePath(set, static_cast<int>(i)), frameSize(set), dpr));
+        frames[i] =
+            toPixmap(renderPicture(framePath(set, static_cast<int>(i)), frameSize(set), dpr));
 }
 
 QPixmap renderCursorPixmap(const QString &path, qreal dpr)
@@ -66,7 +70,10 @@ QString framePath(toy::FrameSet set, int frame)
     return {};
 }
 
-QString bodyPath() { return QStringLiteral(":/art/body.svg"); }
+QString bodyPath()
+{
+    return QStringLiteral(":/art/body.svg");
+}
 
 QImage renderPicture(const QString &path, QSize logicalSize, qreal devicePixelRatio)
 {
@@ -115,6 +122,9 @@ QCursor pointingHandCursor()
                    hot.x(), hot.y());
 }
 
-QIcon programIcon() { return QIcon(QStringLiteral(":/art/icon.svg")); }
+QIcon programIcon()
+{
+    return QIcon(QStringLiteral(":/art/icon.svg"));
+}
 
 } // namespace zorrel::art

@@ -22,13 +22,13 @@ QImage renderPicture(const QString &path, QSize logicalSize, qreal devicePixelRa
 
 // All frames of the creature, rendered once for one device-pixel ratio.
 class SpriteSet {
-public:
+  public:
     explicit SpriteSet(qreal devicePixelRatio);
 
     [[nodiscard]] const QPixmap &frame(toy::FrameSet set, int index) const;
     [[nodiscard]] const QPixmap &body() const { return body_; }
 
-private:
+  private:
     std::array<QPixmap, 5> head_;
     std::array<QPixmap, 11> legs_;
     std::array<QPixmap, 7> key_;

@@ -24,8 +24,8 @@ void RegionTable::combine(RegionHandle dest, RegionHandle first, RegionHandle se
     const auto d = regions_.find(dest);
     if (a == regions_.end() || b == regions_.end() || d == regions_.end())
         return;
-    d->second = mode == CombineMode::Or ? a->second.united(b->second)
-                                        : a->second.subtracted(b->second);
+    d->second =
+        mode == CombineMode::Or ? a->second.united(b->second) : a->second.subtracted(b->second);
 }
 
 void RegionTable::remove(RegionHandle handle)
@@ -43,7 +43,10 @@ void RegionTable::giveToWindow(RegionHandle handle)
     window_ = handle;
 }
 
-QRegion RegionTable::windowRegion() const { return region(window_); }
+QRegion RegionTable::windowRegion() const
+{
+    return region(window_);
+}
 
 QRegion RegionTable::region(RegionHandle handle) const
 {

@@ -18,7 +18,7 @@ enum class CombineMode { Or, Diff };
 // them: created, combined and deleted explicitly, and one of them at a time
 // owned by the window. Keeps the number of live regions observable.
 class RegionTable {
-public:
+  public:
     RegionHandle createPolygon(std::span<const OutlinePoint> points);
     void combine(RegionHandle dest, RegionHandle first, RegionHandle second, CombineMode mode);
     void remove(RegionHandle handle);
@@ -30,7 +30,7 @@ public:
     [[nodiscard]] QRegion region(RegionHandle handle) const;
     [[nodiscard]] std::size_t liveCount() const { return regions_.size(); }
 
-private:
+  private:
     std::unordered_map<RegionHandle, QRegion> regions_;
     RegionHandle next_ = 1;
     RegionHandle window_ = 0;

@@ -24,7 +24,7 @@ namespace zorrel::toy {
 // still catching up with the moves.
 class Form1 : public QWidget, private ToyWindow {
     Q_OBJECT
-public:
+  public:
     Form1();
     ~Form1() override;
 
@@ -35,14 +35,14 @@ public:
     // One tick of the toy's timer.
     void tick();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
-private:
+  private:
     enum class Source { Form, HeadPic, BodyPic, BottomPic, KeyPic };
     enum class Phase { Down, Move, Up };
 

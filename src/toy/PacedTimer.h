@@ -12,7 +12,7 @@ namespace zorrel::toy {
 // the fastest pace the animation is drawn for.
 class PacedTimer : public QObject {
     Q_OBJECT
-public:
+  public:
     static constexpr int kMinimumPeriodMs = 16;
 
     explicit PacedTimer(std::function<void()> onTick, QObject *parent = nullptr);
@@ -21,7 +21,7 @@ public:
     [[nodiscard]] int interval() const { return requested_; }
     [[nodiscard]] int period() const { return timer_.isActive() ? timer_.interval() : 0; }
 
-private:
+  private:
     QTimer timer_;
     int requested_ = 0;
 };

@@ -10,8 +10,14 @@ namespace cw = clockwork;
 
 namespace {
 
-std::int16_t inc(std::int16_t v) { return static_cast<std::int16_t>(v + 1); }
-std::int16_t dec(std::int16_t v) { return static_cast<std::int16_t>(v - 1); }
+std::int16_t inc(std::int16_t v)
+{
+    return static_cast<std::int16_t>(v + 1);
+}
+std::int16_t dec(std::int16_t v)
+{
+    return static_cast<std::int16_t>(v - 1);
+}
 
 } // namespace
 
@@ -148,8 +154,7 @@ void Toy::SetPace()
 
 void Toy::SkipHeadSequence()
 {
-    state_.HeadSeqPos =
-        static_cast<std::int16_t>(state_.HeadSequence.size() - cw::kSkipRemainder);
+    state_.HeadSeqPos = static_cast<std::int16_t>(state_.HeadSequence.size() - cw::kSkipRemainder);
 }
 
 void Toy::PartMouseDown(std::int16_t Button, std::int16_t /*Shift*/, float X, float Y)
@@ -213,8 +218,14 @@ void Toy::mAbout_Click()
     window_.ShowAbout();
 }
 
-void Toy::mExit_Click() { window_.Unload(); }
+void Toy::mExit_Click()
+{
+    window_.Unload();
+}
 
-void Toy::LoadSoundOption() { window_.SetSoundChecked(window_.LoadStoredSound(window_.SoundChecked())); }
+void Toy::LoadSoundOption()
+{
+    window_.SetSoundChecked(window_.LoadStoredSound(window_.SoundChecked()));
+}
 
 } // namespace zorrel::toy

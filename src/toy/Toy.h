@@ -13,7 +13,7 @@ namespace zorrel::toy {
 // for a move, the sum of the buttons held), Shift (never read), and X, Y in
 // twips from an origin that stays fixed relative to the reporting part.
 class Toy {
-public:
+  public:
     explicit Toy(ToyWindow &window) : window_(window) {}
 
     [[nodiscard]] const ToyState &State() const { return state_; }
@@ -32,6 +32,7 @@ public:
     void PartMouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y);
 
     // Every part of the creature, and the window around them, reacts alike.
+    // clang-format off
     void Form_MouseDown(std::int16_t b, std::int16_t s, float x, float y) { PartMouseDown(b, s, x, y); }
     void Form_MouseMove(std::int16_t b, std::int16_t s, float x, float y) { PartMouseMove(b, s, x, y); }
     void Form_MouseUp(std::int16_t b, std::int16_t s, float x, float y) { PartMouseUp(b, s, x, y); }
@@ -47,6 +48,7 @@ public:
     void KeyPic_MouseDown(std::int16_t b, std::int16_t s, float x, float y) { PartMouseDown(b, s, x, y); }
     void KeyPic_MouseMove(std::int16_t b, std::int16_t s, float x, float y) { PartMouseMove(b, s, x, y); }
     void KeyPic_MouseUp(std::int16_t b, std::int16_t s, float x, float y) { PartMouseUp(b, s, x, y); }
+    // clang-format on
 
     void mWindItUp_Click() { WindStep(); }
     void mSound_Click();
@@ -54,7 +56,7 @@ public:
     void mExit_Click();
     void LoadSoundOption();
 
-private:
+  private:
     void HeadTick();
     void WindingTick();
     void WalkingTick();

@@ -14,7 +14,7 @@ enum class HandCursor { Open, Grabbing };
 // Everything the toy's clockwork asks of its window. Positions and sizes are
 // in twips of the outer window, 15 to the logical pixel.
 class ToyWindow {
-public:
+  public:
     virtual ~ToyWindow() = default;
 
     virtual void SetWindowSize(float widthTwips, float heightTwips) = 0;

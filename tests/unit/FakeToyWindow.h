@@ -12,7 +12,7 @@ namespace zorrel::test {
 // A toy window that records what the clockwork asks of it. Positions snap
 // to whole pixels at 15 twips each, as a real window does.
 class FakeToyWindow : public toy::ToyWindow {
-public:
+  public:
     struct Frame {
         toy::FrameSet set;
         int index;

@@ -19,7 +19,7 @@ constexpr std::int16_t kRight = 2;
 constexpr std::int16_t kMiddle = 4;
 
 class ClockworkTest : public ::testing::Test {
-protected:
+  protected:
     ClockworkTest() { toy.Form_Load(); }
 
     void windFromRest(int steps)
@@ -187,7 +187,8 @@ TEST_F(ClockworkTest, LegsAndKeyRhythm)
     EXPECT_EQ(keys[0], 1);
     EXPECT_EQ(keys[1], 0);
     EXPECT_EQ(keys[2], 6) << "key turns back and wraps";
-    EXPECT_EQ(window.effects, std::vector<std::string>(2, "Korrin1.wav")) << "a footstep per stride";
+    EXPECT_EQ(window.effects, std::vector<std::string>(2, "Korrin1.wav"))
+        << "a footstep per stride";
     EXPECT_EQ(window.shapeUpdates, 1 + 9 + 22) << "every frame change recomposes the shape";
 }
 

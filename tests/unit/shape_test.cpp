@@ -113,11 +113,11 @@ TEST(ShapeComposition, RestPoseContainment)
     RegionTable regions;
     zorrel::shape::ComposeShape(s, regions);
     const QRegion shape = regions.region(s.ShapeRegion);
-    for (const QPoint p : {QPoint(40, 60), QPoint(35, 85), QPoint(20, 110), QPoint(57, 85),
-                           QPoint(60, 90)})
+    for (const QPoint p :
+         {QPoint(40, 60), QPoint(35, 85), QPoint(20, 110), QPoint(57, 85), QPoint(60, 90)})
         EXPECT_TRUE(shape.contains(p)) << p.x() << "," << p.y();
-    for (const QPoint p : {QPoint(62, 85), QPoint(62, 96), QPoint(30, 103), QPoint(0, 0),
-                           QPoint(74, 120)})
+    for (const QPoint p :
+         {QPoint(62, 85), QPoint(62, 96), QPoint(30, 103), QPoint(0, 0), QPoint(74, 120)})
         EXPECT_FALSE(shape.contains(p)) << p.x() << "," << p.y();
 }
 
