@@ -1,37 +1,21 @@
 #include "sound/SoundEffects.h"
 
-#include <QAudioDevice>
+#include "sound/EffectWorker.h"
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QMediaDevices>
-#include <QSet>
-#include <QSoundEffect>
-#include <QTemporaryFile>
+#include <QLibrary>
 #include <QThread>
-#include <QUrl>
 
-#include <algorithm>
 #include <atomic>
 #include <cstdio>
-#include <map>
-#include <memory>
 #include <utility>
 
 namespace zorrel::sound {
 
 namespace {
-
-// The sound files are a few kilobytes; anything far larger is not one of them.
-constexpr qint64 kMaxFileBytes = 8 * 1024 * 1024;
-
-// Silence added after every effect. The audio stream only starts once it
-// holds about 0.2 s of sound, and the player closes it as soon as it has
-// handed over its last byte; an effect shorter than that start level could be
-// dropped unheard. The padding keeps the stream going past it.
-constexpr int kPaddingMs = 400;
 
 // How long the destructor waits for the sound thread to finish.
 constexpr int kShutdownWaitMs = 3000;
@@ -42,87 +26,6 @@ void PrintLine(const QString &text)
     std::fflush(stderr);
 }
 
-quint32 ReadLe(const QByteArray &bytes, qsizetype at, int count)
-{
-    quint32 value = 0;
-    for (int i = count - 1; i >= 0; --i)
-        value = (value << 8) | static_cast<quint8>(bytes[at + i]);
-    return value;
-}
-
-void AppendLe32(QByteArray &bytes, quint32 value)
-{
-    for (int i = 0; i < 4; ++i)
-        bytes.append(static_cast<char>((value >> (8 * i)) & 0xffu));
-}
-
-// Checks that `in` holds a WAVE file the player can decode and writes to
-// `out` a plain copy of it: a 16-byte format chunk and the sound data
-// followed by the padding silence, other chunks left out. Sound data that claims more
-// bytes than the file holds is cut to what is there (the player would wait
-// for the missing bytes for ever). Returns an empty text on success, else why
-// the file cannot be played.
-QString PrepareWave(const QByteArray &in, QByteArray &out)
-{
-    if (in.size() < 12 || !in.startsWith("RIFF") || in.sliced(8, 4) != "WAVE")
-        return QStringLiteral("not a RIFF WAVE file");
-    QByteArray format;
-    quint32 bits = 0;
-    quint32 rate = 0;
-    quint32 blockAlign = 0;
-    qsizetype at = 12;
-    while (at + 8 <= in.size()) {
-        const QByteArray id = in.sliced(at, 4);
-        const qint64 size = ReadLe(in, at + 4, 4);
-        const qsizetype body = at + 8;
-        const qint64 available = in.size() - body;
-        if (id == "fmt ") {
-            if (size < 16 || available < size)
-                return QStringLiteral("damaged format chunk");
-            // Plain PCM of 8 or 16 bits, mono or stereo: what the player
-            // decodes (it refuses floating-point, 32-bit and extensible ones).
-            const quint32 code = ReadLe(in, body, 2);
-            const quint32 channels = ReadLe(in, body + 2, 2);
-            rate = ReadLe(in, body + 4, 4);
-            blockAlign = ReadLe(in, body + 12, 2);
-            bits = ReadLe(in, body + 14, 2);
-            if (code != 1 || (bits != 8 && bits != 16) || channels < 1 || channels > 2)
-                return QStringLiteral("unsupported sample format (code %1, %2-bit, %3-channel)")
-                    .arg(code)
-                    .arg(bits)
-                    .arg(channels);
-            if (rate == 0 || rate > 384000 || blockAlign != channels * bits / 8)
-                return QStringLiteral("damaged format chunk");
-            // Any extension of a PCM format chunk says nothing; keep its 16 bytes.
-            format = QByteArray("fmt \x10\x00\x00\x00", 8) + in.sliced(body, 16);
-        } else if (id == "data") {
-            if (format.isEmpty())
-                return QStringLiteral("sound data before the format chunk");
-            const qint64 usable = std::min(size, available) / blockAlign * blockAlign;
-            if (usable == 0)
-                return QStringLiteral("no sound data");
-            const qint64 padding = qint64(rate) * kPaddingMs / 1000 * blockAlign;
-            const qint64 dataSize = usable + padding;
-            out.clear();
-            out.reserve(12 + format.size() + 8 + dataSize);
-            out.append("RIFF");
-            AppendLe32(out, static_cast<quint32>(4 + format.size() + 8 + dataSize));
-            out.append("WAVE");
-            out.append(format);
-            out.append("data");
-            AppendLe32(out, static_cast<quint32>(dataSize));
-            out.append(in.constData() + body, usable);
-            // Silence is 0 in every accepted format except unsigned 8-bit.
-            out.append(padding, bits == 8 ? char(0x80) : char(0));
-            return {};
-        }
-        if (size > available)
-            break;
-        at = body + size + (size & 1);
-    }
-    return QStringLiteral("no sound data");
-}
-
 QString ProgramFolder()
 {
     if (QCoreApplication::instance() != nullptr)
@@ -130,131 +33,39 @@ QString ProgramFolder()
     return QDir::currentPath();
 }
 
-// Owns everything that touches the audio system. It lives on a thread of
-// its own, so that reading a file, decoding it and opening an audio stream
-// never hold up the user-interface thread.
-//
-// Every play reads the file afresh. An effect already loaded from exactly
-// the same bytes is played again as it is; new or changed bytes are loaded
-// from a copy under a name never used before, because the player keeps
-// decoded files by name and must never hand back older contents.
-class EffectWorker : public QObject {
-  public:
-    // Number of the newest request; a request overtaken by a newer one
-    // before it is served is dropped, since the newer one would cut it off.
-    std::atomic<quint64> latest{0};
-
-    // Runs on the worker's thread.
-    void Play(const QString &path)
-    {
-        Stop();
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            if (FileExists(path)) // a file deleted meanwhile is just silence
-                Report(path, file.errorString());
-            return;
-        }
-        if (file.size() > kMaxFileBytes) {
-            Report(path, QStringLiteral("file too large"));
-            return;
-        }
-        const QByteArray original = file.readAll();
-        file.close();
-
-        Loaded &loaded = loaded_[path];
-        if (loaded.effect && loaded.original == original &&
-            loaded.effect->status() != QSoundEffect::Error) {
-            Start(loaded.effect.get());
-            return;
-        }
-        loaded = Loaded{};
-        QByteArray prepared;
-        if (const QString problem = PrepareWave(original, prepared); !problem.isEmpty()) {
-            Report(path, problem);
-            return;
-        }
-        if (QMediaDevices::defaultAudioOutput().isNull()) {
-            Report(path, QStringLiteral("no audio output device"));
-            return;
-        }
-        auto copy = std::make_unique<QTemporaryFile>(QDir::tempPath() +
-                                                     QStringLiteral("/zorrel-effect-XXXXXX.wav"));
-        if (!copy->open() || copy->write(prepared) != prepared.size() || !copy->flush()) {
-            Report(path, QStringLiteral("cannot write a temporary copy: ") + copy->errorString());
-            return;
-        }
-        copy->close();
-
-        loaded.original = original;
-        loaded.copy = std::move(copy);
-        loaded.effect = std::make_unique<QSoundEffect>();
-        QSoundEffect *effect = loaded.effect.get();
-        QObject::connect(effect, &QSoundEffect::statusChanged, effect, [this, effect, path] {
-            const QSoundEffect::Status status = effect->status();
-            if (status == QSoundEffect::Error)
-                Report(path, QStringLiteral("the audio system refused it"));
-            // Once the player has loaded (or refused) it the copy is not needed.
-            const auto it = loaded_.find(path);
-            if ((status == QSoundEffect::Ready || status == QSoundEffect::Error) &&
-                it != loaded_.end() && it->second.effect.get() == effect)
-                it->second.copy.reset();
-        });
-        effect->setSource(QUrl::fromLocalFile(loaded.copy->fileName()));
-        Start(effect);
+// The audio module lies beside the program; a program run from the build
+// tree's test folder finds it where the build put it.
+EffectWorker *LoadWorker()
+{
+    QStringList tried;
+    for (const QString &folder : {ProgramFolder(), QStringLiteral(ZORREL_SOUND_MODULE_DIR)}) {
+        QLibrary module(JoinProgramPath(folder, QStringLiteral("zorrel-sound")));
+        if (auto create = reinterpret_cast<CreateEffectWorker>(module.resolve(kCreateEffectWorker)))
+            return create();
+        tried << module.errorString();
     }
-
-    // Runs on the worker's thread: cuts off the effect still sounding.
-    void Stop()
-    {
-        if (sounding_ != nullptr)
-            sounding_->stop();
-        sounding_ = nullptr;
-    }
-
-    // Runs on the worker's thread, last: lets go of every loaded effect.
-    void Unload()
-    {
-        Stop();
-        loaded_.clear();
-    }
-
-  private:
-    struct Loaded {
-        QByteArray original; // the file's bytes the effect was loaded from
-        std::unique_ptr<QTemporaryFile> copy;
-        std::unique_ptr<QSoundEffect> effect;
-    };
-
-    void Start(QSoundEffect *effect)
-    {
-        sounding_ = effect;
-        effect->play();
-    }
-
-    void Report(const QString &path, const QString &reason)
-    {
-        if (reported_.contains(path))
-            return;
-        reported_.insert(path);
-        PrintLine(QStringLiteral("cannot play %1: %2").arg(path, reason));
-    }
-
-    std::map<QString, Loaded> loaded_;
-    QSoundEffect *sounding_ = nullptr;
-    QSet<QString> reported_; // one line per file at most
-};
+    PrintLine(QStringLiteral("sound effects are off: ") + tried.join(QStringLiteral("; ")));
+    return nullptr;
+}
 
 } // namespace
 
+// The sound thread, started with the first effect. Everything that touches
+// the audio system, loading its libraries included, happens there, so that
+// neither start-up nor a tick ever waits for it.
 struct EffectPlayer::Impl {
     QThread *thread = nullptr;
-    EffectWorker *worker = nullptr;
+    QObject *host = nullptr;        // lives on the sound thread
+    EffectWorker *worker = nullptr; // made and used on the sound thread only
+    bool workerTried = false;       // sound thread only
+    // Number of the newest request; a request overtaken by a newer one
+    // before it is served is dropped, since the newer one would cut it off.
+    std::atomic<quint64> latest{0};
     bool noApplicationReported = false;
 
-    // Starts the sound thread on first use. Needs the application object.
     bool Start()
     {
-        if (worker != nullptr)
+        if (thread != nullptr)
             return true;
         if (QCoreApplication::instance() == nullptr) {
             if (!noApplicationReported)
@@ -264,14 +75,9 @@ struct EffectPlayer::Impl {
         }
         thread = new QThread;
         thread->setObjectName(QStringLiteral("zorrel-sound"));
-        worker = new EffectWorker;
-        worker->moveToThread(thread);
+        host = new QObject;
+        host->moveToThread(thread);
         thread->start();
-        // Set up the platform's audio layer on the sound thread too: the
-        // first query connects to the sound server, which takes a few
-        // milliseconds, and up to half a minute when the server hangs.
-        QMetaObject::invokeMethod(
-            worker, [] { (void)QMediaDevices::defaultAudioOutput(); }, Qt::QueuedConnection);
         return true;
     }
 
@@ -279,29 +85,35 @@ struct EffectPlayer::Impl {
     {
         if (!Start())
             return;
-        EffectWorker *w = worker;
-        const quint64 request = ++w->latest;
+        const quint64 request = ++latest;
         QMetaObject::invokeMethod(
-            w,
-            [w, path, request] {
-                if (request == w->latest.load())
-                    w->Play(path);
+            host,
+            [this, path, request] {
+                if (request != latest.load())
+                    return;
+                if (!workerTried) {
+                    workerTried = true;
+                    worker = LoadWorker();
+                }
+                if (worker != nullptr)
+                    worker->Play(path);
             },
             Qt::QueuedConnection);
     }
 
     ~Impl()
     {
-        if (worker == nullptr)
+        if (thread == nullptr)
             return;
-        EffectWorker *w = worker;
-        QThread *t = thread;
-        ++w->latest; // requests still queued are dropped
+        ++latest; // requests still queued are dropped
         QMetaObject::invokeMethod(
-            w,
-            [w, t] {
-                w->Unload();
-                t->quit();
+            host,
+            [this] {
+                if (worker != nullptr)
+                    worker->Unload();
+                delete worker;
+                worker = nullptr;
+                thread->quit();
             },
             Qt::QueuedConnection);
         if (!thread->wait(QDeadlineTimer(kShutdownWaitMs))) {
@@ -309,7 +121,7 @@ struct EffectPlayer::Impl {
             PrintLine(QStringLiteral("the sound thread did not stop in time"));
             return;
         }
-        delete worker;
+        delete host;
         delete thread;
     }
 };
@@ -330,8 +142,6 @@ QString JoinProgramPath(const QString &folder, const QString &name)
 EffectPlayer::EffectPlayer(std::function<bool()> soundOn)
     : soundOn_(std::move(soundOn)), impl_(new Impl)
 {
-    // The sound thread and the audio layer start with the first effect: a toy
-    // that is never wound, or kept silent, does not carry them.
 }
 
 EffectPlayer::~EffectPlayer()
