@@ -24,7 +24,7 @@ namespace zorrel::sound {
 namespace {
 
 // The sound files are a few kilobytes; anything far larger is not one of them.
-constexpr qint64 kMaxFileBytes = 8 * 1024 * 1024;
+constexpr qint64 kMaxFileBytes = qint64{8} * 1024 * 1024;
 
 // Silence added after every effect. The audio stream only starts once it
 // holds about 0.2 s of sound, and the player closes it as soon as it has

@@ -52,6 +52,7 @@ class LowPass {
 
 std::vector<double> Silence(double seconds)
 {
+    // NOLINTNEXTLINE(modernize-return-braced-init-list): a size, not two elements
     return std::vector<double>(static_cast<std::size_t>(seconds * kRate), 0.0);
 }
 

@@ -234,7 +234,7 @@ TEST_F(AboutBox, LinksOpenOnReleaseOfAnyButton)
 TEST_F(AboutBox, EveryWayOfClosingUnloadsOnceAndKeepsTheProgram)
 {
     auto key = [this](Qt::Key k, const char *on = "Command1", Qt::KeyboardModifiers mods = {}) {
-        QWidget *target = control<QWidget>(on);
+        auto *target = control<QWidget>(on);
         target->setFocus();
         QTest::keyClick(target, k, mods);
     };

@@ -42,7 +42,7 @@ class ClockworkTest : public ::testing::Test {
         }
         return ticks;
     }
-    std::string shownHeads() const
+    [[nodiscard]] std::string shownHeads() const
     {
         std::string heads;
         for (const auto &f : window.frames)

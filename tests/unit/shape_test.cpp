@@ -83,9 +83,9 @@ TEST(OutlineLoaders, RowsAndMissingRows)
     zorrel::shape::LoadKeyHoleB(s);
     EXPECT_EQ(s.PointCount, 45) << "no row: nothing written";
     EXPECT_EQ(s.OutlinePoints, before);
-    for (const std::int16_t bad : {-1, 11, 32767}) {
-        s.HeadFrame = bad;
-        s.LegFrame = bad;
+    for (const int bad : {-1, 11, 32767}) {
+        s.HeadFrame = static_cast<std::int16_t>(bad);
+        s.LegFrame = static_cast<std::int16_t>(bad);
         zorrel::shape::LoadHeadOutline(s);
         zorrel::shape::LoadLegsOutline(s);
         EXPECT_EQ(s.PointCount, 45);

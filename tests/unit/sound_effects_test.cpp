@@ -61,14 +61,14 @@ class StderrCapture {
         dup2(saved_, STDERR_FILENO);
         close(saved_);
     }
-    QString Text() const
+    [[nodiscard]] QString Text() const
     {
         std::fflush(stderr);
         QFile file(path_);
         return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
     }
     // The lines the toy wrote, without any the audio layer may add.
-    QStringList OurLines() const
+    [[nodiscard]] QStringList OurLines() const
     {
         QStringList lines = Text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         lines.removeIf(
@@ -76,7 +76,7 @@ class StderrCapture {
         return lines;
     }
     // Pumps events until `needle` has been written or `ms` have passed.
-    bool WaitFor(const QString &needle, int ms) const
+    [[nodiscard]] bool WaitFor(const QString &needle, int ms) const
     {
         QElapsedTimer timer;
         timer.start();
@@ -103,8 +103,8 @@ class ProgramFile {
             file.write(contents);
     }
     ~ProgramFile() { QFile::remove(path_); }
-    std::string Name() const { return name_.toStdString(); }
-    const QString &Path() const { return path_; }
+    [[nodiscard]] std::string Name() const { return name_.toStdString(); }
+    [[nodiscard]] const QString &Path() const { return path_; }
 
   private:
     QString name_;

@@ -65,7 +65,7 @@ class SoundOption : public ::testing::Test {
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder_);
     }
 
-    QString iniPath() const { return folder_ + QStringLiteral("/Pocketfolk.ini"); }
+    [[nodiscard]] QString iniPath() const { return folder_ + QStringLiteral("/Pocketfolk.ini"); }
 
     // Stores `value` as the option, among other keys and sections.
     void storeRaw(const QByteArray &value)
@@ -77,20 +77,20 @@ class SoundOption : public ::testing::Test {
         file.write(kNeighbours + "Zorrel%20Sound=" + value + "\n");
     }
 
-    QByteArray readIni() const
+    [[nodiscard]] QByteArray readIni() const
     {
         QFile file(iniPath());
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
     // The stored text, with the neighbours intact.
-    QString stored() const
+    [[nodiscard]] QString stored() const
     {
         QSettings ini(iniPath(), QSettings::IniFormat);
         EXPECT_EQ(ini.status(), QSettings::NoError);
         EXPECT_EQ(ini.value("Coilwerks/neighbour"), "stays");
         EXPECT_EQ(ini.value("Other/keep"), "1");
-        const QString value = ini.value("Coilwerks/Zorrel Sound").toString();
+        QString value = ini.value("Coilwerks/Zorrel Sound").toString();
         EXPECT_TRUE(readIni().contains("\nZorrel%20Sound=" + value.toLatin1() + "\n"));
         return value;
     }

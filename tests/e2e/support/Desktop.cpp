@@ -13,9 +13,9 @@
 #include <xcb/shape.h>
 #include <xcb/xcb.h>
 
+#include <csignal>
 #include <fcntl.h>
 #include <poll.h>
-#include <signal.h>
 #include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -118,7 +118,7 @@ struct XServer {
         return a;
     }
 
-    std::string atomName(xcb_atom_t a) const
+    [[nodiscard]] std::string atomName(xcb_atom_t a) const
     {
         xcb_get_atom_name_reply_t *reply =
             xcb_get_atom_name_reply(connection, xcb_get_atom_name(connection, a), nullptr);
