@@ -296,10 +296,7 @@ void Form1::SetTop(float twips)
 
 float Form1::DesktopLeft() const
 {
-    int left = 0;
-    const QList<QScreen *> screens = QGuiApplication::screens();
-    for (std::size_t i = 0; const QScreen *screen : screens)
-        left = i++ == 0 ? screen->geometry().left() : std::min(left, screen->geometry().left());
+    const int left = QGuiApplication::primaryScreen()->virtualGeometry().left();
     return static_cast<float>(left) * kTwips;
 }
 

@@ -75,11 +75,10 @@ void Toy::HeadTick()
 {
     state_.HeadSeqPos = inc(state_.HeadSeqPos);
     const auto length = static_cast<std::int16_t>(state_.HeadSequence.size());
-    // Positions are 1-based; a position past the text shows the last frame.
-    const std::size_t index = std::min<std::size_t>(static_cast<std::size_t>(state_.HeadSeqPos),
-                                                    state_.HeadSequence.size()) -
-                              1;
-    const auto frame = static_cast<std::int16_t>(state_.HeadSequence[index] - '0');
+    // Positions count from 1; one past the end would show the last frame.
+    const auto at =
+        static_cast<std::size_t>(std::clamp<std::int16_t>(state_.HeadSeqPos, 1, length));
+    const auto frame = static_cast<std::int16_t>(state_.HeadSequence[at - 1] - '0');
     window_.ShowFrame(FrameSet::Head, frame);
     state_.HeadFrame = frame;
     window_.UpdateShape();
