@@ -37,17 +37,24 @@ void renderSet(std::array<QPixmap, N> &frames, toy::FrameSet set, qreal dpr)
             toPixmap(renderPicture(framePath(set, static_cast<int>(i)), frameSize(set), dpr));
 }
 
-QPixmap renderCursorPixmap(const QString &path, qreal dpr)
+// Renders an SVG picture at `size` logical pixels on `background`.
+QImage renderSvg(const QString &path, QSize size, qreal dpr, QImage::Format format,
+                 Qt::GlobalColor background)
 {
-    const QSize size(layout::kCursorSize, layout::kCursorSize);
-    QImage image(size * dpr, QImage::Format_ARGB32_Premultiplied);
+    QImage image(size * dpr, format);
     image.setDevicePixelRatio(dpr);
-    image.fill(Qt::transparent);
+    image.fill(background);
     QSvgRenderer renderer(path);
     QPainter painter(&image);
     renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
-    painter.end();
-    return QPixmap::fromImage(image);
+    return image;
+}
+
+QPixmap renderCursorPixmap(const QString &path, qreal dpr)
+{
+    const QSize size(layout::kCursorSize, layout::kCursorSize);
+    return QPixmap::fromImage(
+        renderSvg(path, size, dpr, QImage::Format_ARGB32_Premultiplied, Qt::transparent));
 }
 
 qreal screenRatio()
@@ -77,13 +84,7 @@ QString bodyPath()
 
 QImage renderPicture(const QString &path, QSize logicalSize, qreal devicePixelRatio)
 {
-    QImage image(logicalSize * devicePixelRatio, QImage::Format_RGB32);
-    image.setDevicePixelRatio(devicePixelRatio);
-    image.fill(Qt::black);
-    QSvgRenderer renderer(path);
-    QPainter painter(&image);
-    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(logicalSize)));
-    return image;
+    return renderSvg(path, logicalSize, devicePixelRatio, QImage::Format_RGB32, Qt::black);
 }
 
 SpriteSet::SpriteSet(qreal devicePixelRatio)
