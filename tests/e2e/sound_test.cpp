@@ -1,6 +1,5 @@
 // What the toy plays, recorded from the private sound server's only sink.
-// The sounds come from the program's own folder, so each test runs a copy of
-// the program in a folder of its own.
+// The sounds come from the program's own folder.
 
 #include "e2e/support/ToyFixture.h"
 
@@ -10,62 +9,48 @@ namespace {
 constexpr int kAudible = 1000; // of 32767
 constexpr int kSilent = 50;
 
-LaunchOptions copied(bool withWindingClick = true)
-{
-    LaunchOptions options;
-    options.copyProgram = true;
-    options.withWindingClick = withWindingClick;
-    return options;
-}
-
 class Sound : public ToyFixture {
   protected:
     void SetUp() override
     {
         ASSERT_NO_FATAL_FAILURE(ToyFixture::SetUp());
-        ASSERT_TRUE(sink_.available()) << "ZORREL_SINK_RAW is not set";
+        ASSERT_TRUE(std::getenv("ZORREL_SINK_RAW"));
         // Nothing of an earlier program may still be on its way to the sink.
-        ASSERT_TRUE(sink_.waitForQuiet(300ms, 5s));
+        ASSERT_TRUE(waitUntil([] { return peak(sinkSize(), 300ms, kSilent) <= kSilent; }, 5s));
     }
-
-    SinkRecording sink_;
 };
 
 TEST_F(Sound, WindingClicks)
 {
-    ASSERT_NO_FATAL_FAILURE(launch(copied()));
-    const std::int64_t before = sink_.mark();
+    ASSERT_NO_FATAL_FAILURE(launch());
+    const std::int64_t before = sinkSize();
     ASSERT_TRUE(holdAndWind(1));
-    const int peak = sink_.peakWithin(before, 3s, kAudible);
-    EXPECT_GT(peak, kAudible) << "recorded " << sink_.mark() - before << " bytes";
+    EXPECT_GT(peak(before, 3s, kAudible), kAudible);
 }
 
 TEST_F(Sound, WindingIsSilentWithoutItsSoundFile)
 {
-    ASSERT_NO_FATAL_FAILURE(launch(copied(false)));
-    const std::int64_t before = sink_.mark();
+    ASSERT_NO_FATAL_FAILURE(launch(false));
+    const std::int64_t before = sinkSize();
     ASSERT_TRUE(holdAndWind(1));
-    EXPECT_LT(sink_.peakWithin(before, 2500ms, kSilent), kSilent);
-
+    EXPECT_LT(peak(before, 2500ms, kSilent), kSilent);
     // The footstep at the release is still there: the sound works otherwise.
-    const std::int64_t release = sink_.mark();
-    ASSERT_TRUE(mouseUp(1));
-    EXPECT_GT(sink_.peakWithin(release, 3s, kAudible), kAudible) << "no footstep at the release";
+    const std::int64_t release = sinkSize();
+    ASSERT_TRUE(xdo("mouseup 1"));
+    EXPECT_GT(peak(release, 3s, kAudible), kAudible) << "no footstep at the release";
 }
 
 TEST_F(Sound, StoredOptionOffSilencesWindingAndWalking)
 {
-    LaunchOptions options = copied();
-    options.storedSettings = "[Coilwerks]\nZorrel%20Sound=False\n";
-    ASSERT_NO_FATAL_FAILURE(launch(options));
-    const std::int64_t before = sink_.mark();
+    ASSERT_NO_FATAL_FAILURE(launch(true, "[Coilwerks]\nZorrel%20Sound=False\n"));
+    const std::int64_t before = sinkSize();
     ASSERT_TRUE(holdAndWind(3));
-    pause(300ms);
-    ASSERT_TRUE(mouseUp(1));
+    sleep_for(300ms);
+    ASSERT_TRUE(xdo("mouseup 1"));
     // Winding, the release and the first footsteps (one per 11 ticks).
-    EXPECT_LT(sink_.peakWithin(before, 3s, kSilent), kSilent);
-    EXPECT_LT(position().x(), 477 - 40) << "it did not walk";
-    EXPECT_EQ(storedSoundOption(toy_->iniPath()), "False");
+    EXPECT_LT(peak(before, 3s, kSilent), kSilent);
+    EXPECT_LT(where().x(), 477 - 40) << "it did not walk";
+    EXPECT_EQ(stored(), "False");
 }
 
 } // namespace

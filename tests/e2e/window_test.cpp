@@ -3,122 +3,73 @@
 
 #include "e2e/support/ToyFixture.h"
 
-#include <QColor>
-#include <QTemporaryDir>
-
-#include <algorithm>
+#include <QImage>
 
 namespace zorrel::e2e {
 namespace {
 
-const QColor kGreen(0, 255, 0);
-
 class Window : public ToyFixture {};
-
-bool hasState(const std::vector<std::string> &states, const std::string &name)
-{
-    return std::find(states.begin(), states.end(), name) != states.end();
-}
 
 TEST_F(Window, MapsCentredOnTopOffTheTaskbarWithTheRestPoseShape)
 {
     ASSERT_NO_FATAL_FAILURE(launch());
-
-    const std::optional<QRect> geometry = windowGeometry(window_);
-    ASSERT_TRUE(geometry);
-    EXPECT_EQ(geometry->size(), QSize(69, 96));
-    EXPECT_LE(std::abs(geometry->x() - (1024 - 69) / 2), 1);
-    EXPECT_LE(std::abs(geometry->y() - (768 - 96) / 2), 1);
-
-    EXPECT_EQ(boundingShape(window_), composedShape());
-
+    EXPECT_NEAR(where().x(), 477, 1);
+    EXPECT_NEAR(where().y(), 336, 1);
+    EXPECT_EQ(shape(window_), restShape());
     // The window manager applies the states a moment after the mapping.
-    std::vector<std::string> states;
-    waitUntil(
-        [&] {
-            states = netWmState(window_);
-            return hasState(states, "_NET_WM_STATE_ABOVE") &&
-                   hasState(states, "_NET_WM_STATE_SKIP_TASKBAR") &&
-                   hasState(states, "_NET_WM_STATE_SKIP_PAGER");
-        },
-        3s, 20ms);
-    EXPECT_TRUE(hasState(states, "_NET_WM_STATE_ABOVE"));
-    EXPECT_TRUE(hasState(states, "_NET_WM_STATE_SKIP_TASKBAR"));
-    EXPECT_TRUE(hasState(states, "_NET_WM_STATE_SKIP_PAGER"));
+    const std::string xprop = "xprop -id " + std::to_string(window_) + " _NET_WM_STATE";
+    for (const std::string state : {"ABOVE", "SKIP_TASKBAR", "SKIP_PAGER"})
+        EXPECT_TRUE(waitUntil(
+            [&] { return run(xprop).out.find("_STATE_" + state) != std::string::npos; }, 3s))
+            << state;
 }
 
 TEST_F(Window, DesktopShowsAroundAndThroughTheShape)
 {
-    ASSERT_TRUE(paintDesktop(kGreen)) << "could not paint the desktop";
+    const QColor green(0, 255, 0);
+    run("display -window root -size 1024x768 xc:#00ff00");
     ASSERT_NO_FATAL_FAILURE(launch());
-    pause(300ms); // first paint
-    const QImage shot = screenshot();
-    ASSERT_FALSE(shot.isNull());
-    const QPoint pos = position();
-    const QRegion rest = composedShape();
-
-    // Outer-window points.
+    sleep_for(300ms); // first paint
+    const QString shot = dir_.filePath(QStringLiteral("shot.png"));
+    run("import -window root " + shot.toStdString());
+    const QImage screen(shot);
     const QPoint inside[] = {{40, 60}, {35, 85}, {20, 110}, {57, 85}, {60, 90}};
-    std::vector<QPoint> outside = {{62, 85}, {62, 96}, {30, 103}};
-    // And just beyond the extents of the shape, on each side.
-    const QRect extents = rest.boundingRect().translated(kClientOrigin);
-    const QPoint centre = extents.center();
-    outside.insert(outside.end(), {{extents.left() - 1, centre.y()},
-                                   {extents.right() + 1, centre.y()},
-                                   {centre.x(), extents.top() - 1},
-                                   {centre.x(), extents.bottom() + 1}});
-
-    for (const QPoint &p : inside) {
-        SCOPED_TRACE(testing::Message() << "inside point " << p.x() << "," << p.y());
-        ASSERT_TRUE(rest.contains(p - kClientOrigin));
-        EXPECT_NE(shot.pixelColor(rootPoint(pos, p)), kGreen);
+    const QPoint outside[] = {{62, 85}, {62, 96}, {30, 103}};
+    for (const QPoint p : inside) {
+        ASSERT_TRUE(restShape().contains(p - kClient)) << testing::PrintToString(p);
+        EXPECT_NE(screen.pixelColor(at(p)), green) << testing::PrintToString(p);
     }
-    for (const QPoint &p : outside) {
-        SCOPED_TRACE(testing::Message() << "outside point " << p.x() << "," << p.y());
-        ASSERT_FALSE(rest.contains(p - kClientOrigin));
-        EXPECT_EQ(shot.pixelColor(rootPoint(pos, p)), kGreen);
+    for (const QPoint p : outside) {
+        ASSERT_FALSE(restShape().contains(p - kClient)) << testing::PrintToString(p);
+        EXPECT_EQ(screen.pixelColor(at(p)), green) << testing::PrintToString(p);
     }
 }
 
 TEST_F(Window, ClicksOutsideTheShapeReachTheWindowBelow)
 {
     ASSERT_NO_FATAL_FAILURE(launch());
-    const QPoint pos = position();
-    ProbeWindow below(QRect(pos - QPoint(20, 20), QSize(69 + 40, 96 + 40)));
-    ASSERT_TRUE(below.mapped());
-    pause(100ms);
-
-    // A click on the body is the toy's.
-    ASSERT_TRUE(mouseMove(rootPoint(pos, kBodyPoint)));
-    ASSERT_TRUE(click(1));
-    EXPECT_FALSE(below.waitForPress(300ms)) << "the toy let a click on its body through";
-
+    const QPoint pos = where();
+    Probe below(QRect(pos - QPoint(20, 20), QSize(69 + 40, 96 + 40)));
+    sleep_for(100ms);
+    ASSERT_TRUE(move(at(kBody)) && xdo("click 1"));
+    EXPECT_FALSE(below.press(300ms)) << "the toy let a click on its body through";
     // Through the key's loop, and beside the legs.
-    for (const QPoint outer : {QPoint(62, 85), QPoint(62, 96)}) {
-        SCOPED_TRACE(testing::Message() << "outside point " << outer.x() << "," << outer.y());
-        const QPoint target = rootPoint(pos, outer);
-        ASSERT_TRUE(mouseMove(target));
-        ASSERT_TRUE(click(1));
-        const std::optional<QPoint> press = below.waitForPress(2s);
-        ASSERT_TRUE(press) << "the window below got no click";
-        EXPECT_EQ(*press, target);
+    for (const QPoint p : {QPoint(62, 85), QPoint(62, 96)}) {
+        ASSERT_TRUE(move(at(p)) && xdo("click 1"));
+        EXPECT_EQ(below.press(2s), at(p));
     }
-    EXPECT_EQ(position(), pos) << "clicks beside the toy moved it";
+    EXPECT_EQ(where(), pos) << "clicks beside the toy moved it";
 }
 
 TEST(WindowWithoutDisplay, ExitsWithStatusOneAndOneLine)
 {
-    QTemporaryDir config;
-    const std::vector<std::string> env =
-        environmentWith({"XDG_CONFIG_HOME=" + config.path().toStdString()},
-                        {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"});
-    const CommandResult r = runCommand({ZORREL_BINARY}, 10s, &env);
-    EXPECT_FALSE(r.timedOut);
-    EXPECT_EQ(r.signal, 0) << "ended by a signal";
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err.rfind("zorrel:", 0), 0U) << r.err;
-    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
-    EXPECT_TRUE(!r.err.empty() && r.err.back() == '\n') << r.err;
+    const QTemporaryDir config;
+    // The program's stderr, as its stdout goes nowhere.
+    const Output r = run("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM XDG_CONFIG_HOME=" +
+                         config.path().toStdString() + " " ZORREL_BINARY " 2>&1 >/dev/null");
+    EXPECT_EQ(r.exit, 1); // neither a signal (128 + it) nor the time-out (124)
+    EXPECT_EQ(r.out.rfind("zorrel:", 0), 0U) << r.out;
+    EXPECT_EQ(r.out.find('\n'), r.out.size() - 1) << r.out;
 }
 
 } // namespace

@@ -1,96 +1,92 @@
 #pragma once
 
-// Base fixture of the end-to-end tests: one fresh program instance per test,
-// with its own settings folder, killed at the end whatever happened.
-
 #include "e2e/support/Desktop.h"
+
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <memory>
-#include <ostream>
-#include <string>
+#include <csignal>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
-// Readable failure messages for the Qt types the tests compare.
-inline void PrintTo(const QPoint &p, std::ostream *os)
-{
-    *os << "(" << p.x() << "," << p.y() << ")";
-}
-inline void PrintTo(const QRect &r, std::ostream *os)
-{
-    *os << r.width() << "x" << r.height() << "+" << r.x() << "+" << r.y();
-}
-inline void PrintTo(const QRegion &region, std::ostream *os)
-{
-    *os << "region of " << region.rectCount() << " rects within ";
-    PrintTo(region.boundingRect(), os);
-    *os << ":";
-    for (const QRect &r : region) {
-        *os << " ";
-        PrintTo(r, os);
-    }
-}
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <utility>
 
 namespace zorrel::e2e {
 
+// One fresh copy of the program per test, in a folder of its own that is also
+// its XDG_CONFIG_HOME; killed at the end whatever happened.
 class ToyFixture : public ::testing::Test {
   protected:
     void SetUp() override
     {
-        const char *display = std::getenv("DISPLAY");
-        ASSERT_TRUE(display != nullptr && *display != '\0')
-            << "run inside scripts/with-test-desktop.sh";
-        ASSERT_TRUE(mouseMove({5, 5}))
-            << "pointer at " << testing::PrintToString(pointerPosition());
+        ASSERT_TRUE(std::getenv("DISPLAY")) << "run inside scripts/with-test-desktop.sh";
+        ASSERT_TRUE(move({5, 5}));
     }
-
     void TearDown() override
     {
-        toy_.reset();
-        mouseUp(1);
-        mouseUp(3);
+        if (pid_ > 0 && kill(pid_, SIGKILL) == 0)
+            waitpid(pid_, nullptr, 0);
+        xdo("mouseup 1 mouseup 3");
     }
 
-    // Starts the program and waits for its window to show and settle.
-    void launch(const LaunchOptions &options = {})
+    void launch(bool windingClick = true, const std::string &ini = {})
     {
-        toy_ = std::make_unique<ToyProcess>(QStringLiteral(ZORREL_BINARY), options);
-        window_ = toy_->waitForWindow(10s);
-        ASSERT_NE(window_, 0U) << "no window; stderr:\n" << toy_->stderrText();
-        ASSERT_TRUE(waitUntilStill(window_, 200ms, 5s)) << "the window does not settle";
+        const std::string built = std::filesystem::path(ZORREL_BINARY).parent_path();
+        const std::string dir = dir_.path().toStdString();
+        std::string program = dir + "/zorrel";
+        ASSERT_EQ(run("cp " ZORREL_BINARY " " + built + "/Korrin1.wav " +
+                      (windingClick ? built + "/Korrin0.wav " : "") + dir)
+                      .exit,
+                  0);
+        if (!ini.empty())
+            std::ofstream(dir + "/Pocketfolk.ini") << ini;
+        setenv("XDG_CONFIG_HOME", dir.c_str(), 1);
+        char *argv[] = {program.data(), nullptr};
+        ASSERT_EQ(posix_spawn(&pid_, argv[0], nullptr, nullptr, argv, environ), 0);
+        std::vector<Xid> ids;
+        ASSERT_TRUE(waitUntil([&] { return !(ids = windows(pidOption())).empty(); }, 10s));
+        window_ = ids.front();
+        // Let the window manager place it.
+        QPoint last = where();
+        ASSERT_TRUE(waitUntil(
+            [&] {
+                sleep_for(200ms);
+                const QPoint now = where();
+                return std::exchange(last, now) == now;
+            },
+            5s));
     }
 
-    // Current position of the toy window (far off screen if it is gone).
-    [[nodiscard]] QPoint position() const
-    {
-        const std::optional<QPoint> p = windowPosition(window_);
-        return p ? *p : QPoint(-100000, -100000);
-    }
-
+    [[nodiscard]] std::string pidOption() const { return "--pid " + std::to_string(pid_); }
+    [[nodiscard]] QPoint where() const { return position(window_); }
     // Root position of an outer-window point of the toy as it is now.
-    [[nodiscard]] QPoint at(QPoint outerPoint) const { return rootPoint(position(), outerPoint); }
-
-    // Presses the left button on the body and clicks the right one `steps`
-    // times; the left button stays down.
+    [[nodiscard]] QPoint at(QPoint outer) const { return where() + outer - kClient; }
+    // Presses the left button on the body and clicks the right one `steps` times.
     [[nodiscard]] bool holdAndWind(int steps) const
     {
-        if (!mouseMove(at(kBodyPoint)))
-            return false;
-        std::vector<std::string> args{"mousedown", "1"};
+        std::string args = "mousedown 1";
         for (int i = 0; i < steps; ++i)
-            args.insert(args.end(), {"click", "3"});
-        return xdotool(args);
+            args += " click 3";
+        return move(at(kBody)) && xdo(args);
     }
-
-    // Waits until the walk is over: the window keeps its place for 0.6 s.
-    [[nodiscard]] std::optional<QPoint> waitForRest(Millis timeout = 15s) const
+    // The stored sound option, empty if there is none.
+    [[nodiscard]] std::string stored() const
     {
-        return waitUntilStill(window_, 600ms, timeout);
+        std::ifstream in(dir_.path().toStdString() + "/Pocketfolk.ini");
+        const std::string s(std::istreambuf_iterator<char>(in), {});
+        static const std::regex entry(R"(\[Coilwerks\][^\[]*\nZorrel%20Sound=(\w*))");
+        std::smatch m;
+        return std::regex_search(s, m, entry) ? m[1].str() : "";
     }
 
-    std::unique_ptr<ToyProcess> toy_;
-    WindowId window_ = 0;
+    QTemporaryDir dir_;
+    pid_t pid_ = 0;
+    Xid window_ = 0;
 };
 
 } // namespace zorrel::e2e
