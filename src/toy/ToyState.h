@@ -38,6 +38,8 @@ struct ToyState {
     std::string HeadSequence;
     std::int16_t KeyFrame = 0;
     std::int16_t WindTicks = 0;
+
+    friend bool operator==(const ToyState &, const ToyState &) = default;
 };
 
 } // namespace zorrel::toy

@@ -32,15 +32,15 @@ class ClockworkTest : public ::testing::Test {
         for (int i = 0; i < n; ++i)
             toy.Timer1_Timer();
     }
-    // Ticks while the timer runs; returns the number of ticks.
-    int runUntilStopped(int limit = 5000)
+    // Ticks while the timer runs; returns the interval left after each tick.
+    std::vector<int> runUntilStopped()
     {
-        int ticks = 0;
-        while (window.interval != 0 && ticks < limit) {
+        std::vector<int> after;
+        while (window.interval != 0 && after.size() < 5000) {
             toy.Timer1_Timer();
-            ++ticks;
+            after.push_back(window.interval);
         }
-        return ticks;
+        return after;
     }
     [[nodiscard]] std::string shownHeads() const
     {
@@ -57,67 +57,40 @@ class ClockworkTest : public ::testing::Test {
 
 TEST_F(ClockworkTest, StartUpPreparesWindowAndState)
 {
-    const auto &s = toy.State();
-    EXPECT_EQ(s.WindLevel, 0);
-    EXPECT_EQ(s.WindTicks, 0);
-    EXPECT_EQ(s.LegFrame, 0);
-    EXPECT_EQ(s.KeyFrame, 0);
-    EXPECT_EQ(s.HeadFrame, 0);
-    EXPECT_EQ(s.HeadSeqPos, 0);
-    EXPECT_EQ(s.Dragging, kFalse);
-    EXPECT_EQ(s.JustWound, kFalse);
-    EXPECT_EQ(s.HeadShaking, kFalse);
-    EXPECT_EQ(s.HeadSequence, "12314131413141314131413141210");
-    EXPECT_EQ(s.HeadSequence.size(), 29U);
-    EXPECT_EQ(s.GrabX, 0.0F);
-    EXPECT_EQ(s.GrabY, 0.0F);
-    EXPECT_FLOAT_EQ(window.width, 1125);
-    EXPECT_FLOAT_EQ(window.height, 1815);
+    zorrel::toy::ToyState expected;
+    expected.HeadSequence = "12314131413141314131413141210";
+    EXPECT_TRUE(toy.State() == expected) << "all else is as created";
+    EXPECT_EQ(window.width, 1125);
+    EXPECT_EQ(window.height, 1815);
     EXPECT_EQ(window.backColor, 0U);
     EXPECT_TRUE(window.topMost);
     EXPECT_EQ(window.shapeUpdates, 1);
     EXPECT_TRUE(window.intervals.empty()) << "start-up leaves the timer stopped";
-    EXPECT_FLOAT_EQ(window.left, 7500) << "start-up does not move the window";
+    EXPECT_EQ(window.left, 7500) << "start-up does not move the window";
     EXPECT_TRUE(window.loadedWithDefault) << "the sound option loads last, default on";
 }
 
-TEST_F(ClockworkTest, TenWindStepsStoreWindAndTheEleventhOverWinds)
+TEST_F(ClockworkTest, WindStepsStoreWindUpToTheLimitThenOverWind)
 {
     for (int i = 1; i <= 10; ++i) {
         toy.WindStep();
         EXPECT_EQ(toy.State().WindLevel, 40 * i);
-        EXPECT_EQ(toy.State().WindTicks, 9);
         EXPECT_EQ(window.interval, 1);
     }
     EXPECT_EQ(window.effects, std::vector<std::string>(10, "Korrin0.wav"));
+    tick(4);
+    EXPECT_EQ(toy.State().WindTicks, 5);
+    toy.ShapeState().WindLevel = 360;
+    toy.WindStep();
+    EXPECT_EQ(toy.State().WindTicks, 9) << "a fresh count, not added";
+    EXPECT_EQ(toy.State().WindLevel, 400) << "400 itself is allowed";
+    toy.ShapeState().WindLevel = 361;
     toy.WindStep();
     EXPECT_EQ(toy.State().WindLevel, 0);
     EXPECT_EQ(toy.State().HeadShaking, kTrue);
     EXPECT_EQ(toy.State().HeadSeqPos, 0);
     EXPECT_EQ(window.interval, 120);
-    EXPECT_EQ(window.effects.size(), 10U) << "over-winding is silent";
-}
-
-TEST_F(ClockworkTest, WindLimitIsOnTheSum)
-{
-    toy.ShapeState().WindLevel = 360;
-    toy.WindStep();
-    EXPECT_EQ(toy.State().WindLevel, 400);
-    EXPECT_EQ(toy.State().HeadShaking, kFalse);
-    toy.ShapeState().WindLevel = 361;
-    toy.WindStep();
-    EXPECT_EQ(toy.State().WindLevel, 0);
-    EXPECT_EQ(toy.State().HeadShaking, kTrue);
-}
-
-TEST_F(ClockworkTest, WindStepWhileTheKeyTurnsStartsAFreshCount)
-{
-    toy.WindStep();
-    tick(4);
-    EXPECT_EQ(toy.State().WindTicks, 5);
-    toy.WindStep();
-    EXPECT_EQ(toy.State().WindTicks, 9);
-    EXPECT_EQ(toy.State().WindLevel, 80);
+    EXPECT_EQ(window.effects.size(), 11U) << "over-winding is silent";
 }
 
 TEST_F(ClockworkTest, FullWindWalksFourHundredTicksAtFallingPace)
@@ -126,40 +99,21 @@ TEST_F(ClockworkTest, FullWindWalksFourHundredTicksAtFallingPace)
     const float startLeft = window.left;
     tick(9);
     EXPECT_EQ(window.interval, 1) << "400 wind starts at the fast pace";
-    std::vector<int> after;
-    int walkingTicks = 0;
-    while (window.interval != 0 && walkingTicks < 1000) {
-        tick();
-        ++walkingTicks;
-        after.push_back(window.interval);
-    }
-    ASSERT_EQ(walkingTicks, 400);
-    for (int i = 0; i < 400; ++i) {
-        const int expected = i < 329 ? 1 : i < 369 ? 50 : i < 399 ? 120 : 0;
-        ASSERT_EQ(after[static_cast<std::size_t>(i)], expected) << "after walking tick " << i + 1;
-    }
-    EXPECT_FLOAT_EQ(startLeft - window.left, 400 * 15.0F) << "one pixel per tick";
-    EXPECT_EQ(toy.State().WindLevel, 0);
+    const std::vector<int> after = runUntilStopped();
+    ASSERT_EQ(after.size(), 400U);
+    for (std::size_t i = 0; i < 400; ++i)
+        ASSERT_EQ(after[i], i < 329 ? 1 : i < 369 ? 50 : i < 399 ? 120 : 0) << "tick " << i + 1;
+    EXPECT_EQ(startLeft - window.left, 400 * 15.0F) << "one pixel per tick";
 }
 
 TEST_F(ClockworkTest, OneWindStepFromRest)
 {
     toy.WindStep();
-    for (int i = 0; i < 8; ++i) {
-        tick();
-        EXPECT_EQ(window.interval, 1);
-    }
+    tick(8);
+    EXPECT_EQ(window.intervals, std::vector<int>{1}) << "the key turns at the fast pace";
     tick();
     EXPECT_EQ(window.interval, 50) << "40 wind walks at the middle pace";
-    const auto keys = window.frames;
-    ASSERT_EQ(keys.size(), 9U);
-    for (int i = 0; i < 9; ++i)
-        EXPECT_EQ(keys[static_cast<std::size_t>(i)].index, (i + 1) % 7) << "key turns forward";
-    std::vector<int> after;
-    while (window.interval != 0 && after.size() < 100) {
-        tick();
-        after.push_back(window.interval);
-    }
+    const std::vector<int> after = runUntilStopped();
     ASSERT_EQ(after.size(), 40U);
     EXPECT_EQ(after[8], 50);
     EXPECT_EQ(after[9], 120);
@@ -220,7 +174,7 @@ TEST_F(ClockworkTest, HeadSequenceAndItsSkip)
     window.frames.clear();
     toy.WindStep(); // ignored while the head shakes
     EXPECT_EQ(window.interval, 120);
-    EXPECT_EQ(runUntilStopped(), 29);
+    EXPECT_EQ(runUntilStopped().size(), 29U);
     EXPECT_EQ(shownHeads(), "12314131413141314131413141210");
     EXPECT_EQ(toy.State().HeadShaking, kFalse);
     EXPECT_EQ(toy.State().HeadFrame, 0);
@@ -233,7 +187,7 @@ TEST_F(ClockworkTest, HeadSequenceAndItsSkip)
         tick(at);
         window.frames.clear();
         toy.SkipHeadSequence();
-        EXPECT_EQ(runUntilStopped(), 3) << "skipped after " << at << " ticks";
+        EXPECT_EQ(runUntilStopped().size(), 3U) << "skipped after " << at << " ticks";
         EXPECT_EQ(shownHeads(), "210");
     }
 }
@@ -326,7 +280,16 @@ TEST_F(ClockworkTest, PressStopsAWalkAndReleaseResumesIt)
     EXPECT_EQ(window.interval, 0);
     toy.KeyPic_MouseUp(kLeft, 0, 10, 10);
     EXPECT_EQ(window.interval, 1);
+
+    // Pressed during a key turn, released: the walk resumes at once.
+    toy.WindStep();
+    tick(3);
+    toy.KeyPic_MouseDown(kLeft, 0, 10, 10);
+    toy.KeyPic_MouseUp(kLeft, 0, 10, 10);
     EXPECT_EQ(toy.State().WindTicks, 0);
+    const float left = window.left;
+    tick();
+    EXPECT_LT(window.left, left);
 
     // A release with no wind plays nothing and leaves the timer alone.
     FakeToyWindow idleWindow;
@@ -373,7 +336,7 @@ TEST_F(ClockworkTest, GesturesDuringTheHeadShake)
     toy.HeadPic_MouseMove(kLeft, 0, 150, 0);
     EXPECT_FLOAT_EQ(window.left, 7650) << "the toy can be dragged meanwhile";
     toy.HeadPic_MouseUp(kLeft, 0, 0, 0);
-    EXPECT_EQ(runUntilStopped(), 3);
+    EXPECT_EQ(runUntilStopped().size(), 3U);
 
     windFromRest(11);
     tick(2);
