@@ -20,6 +20,7 @@ class PacedTimer : public QObject {
     void setInterval(int milliseconds);
     [[nodiscard]] int interval() const { return requested_; }
     [[nodiscard]] int period() const { return timer_.isActive() ? timer_.interval() : 0; }
+    [[nodiscard]] int remainingTime() const { return timer_.remainingTime(); }
 
   private:
     QTimer timer_;
