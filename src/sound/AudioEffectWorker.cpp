@@ -1,4 +1,5 @@
 #include "sound/EffectWorker.h"
+#include "sound/PrintLine.h"
 
 #include <QAudioDevice>
 #include <QDir>
@@ -31,12 +32,6 @@ constexpr qint64 kMaxFileBytes = qint64{8} * 1024 * 1024;
 // handed over its last byte; an effect shorter than that start level could be
 // dropped unheard. The padding keeps the stream going past it.
 constexpr int kPaddingMs = 400;
-
-void PrintLine(const QString &text)
-{
-    std::fprintf(stderr, "zorrel: %s\n", qUtf8Printable(text));
-    std::fflush(stderr);
-}
 
 quint32 ReadLe(const QByteArray &bytes, qsizetype at, int count)
 {

@@ -1,4 +1,5 @@
 #include "sound/SoundEffects.h"
+#include "sound/PrintLine.h"
 
 #include "sound/EffectWorker.h"
 
@@ -19,12 +20,6 @@ namespace {
 
 // How long the destructor waits for the sound thread to finish.
 constexpr int kShutdownWaitMs = 3000;
-
-void PrintLine(const QString &text)
-{
-    std::fprintf(stderr, "zorrel: %s\n", qUtf8Printable(text));
-    std::fflush(stderr);
-}
 
 QString ProgramFolder()
 {
@@ -144,10 +139,7 @@ EffectPlayer::EffectPlayer(std::function<bool()> soundOn)
 {
 }
 
-EffectPlayer::~EffectPlayer()
-{
-    delete impl_;
-}
+EffectPlayer::~EffectPlayer() { delete impl_; }
 
 void EffectPlayer::PlayEffect(std::string_view name)
 {
