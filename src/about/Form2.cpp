@@ -166,10 +166,7 @@ Form2::Form2(std::function<void()> onUnload, QWidget *parent)
         move(screen->geometry().center() - rect().center());
 }
 
-Form2::~Form2()
-{
-    unload();
-}
+Form2::~Form2() { unload(); }
 
 void Form2::done(int result)
 {

@@ -24,10 +24,7 @@ QSize frameSize(toy::FrameSet set)
     return {};
 }
 
-QPixmap toPixmap(const QImage &image)
-{
-    return QPixmap::fromImage(image);
-}
+QPixmap toPixmap(const QImage &image) { return QPixmap::fromImage(image); }
 
 template <std::size_t N>
 void renderSet(std::array<QPixmap, N> &frames, toy::FrameSet set, qreal dpr)
@@ -57,10 +54,7 @@ QPixmap renderCursorPixmap(const QString &path, qreal dpr)
         renderSvg(path, size, dpr, QImage::Format_ARGB32_Premultiplied, Qt::transparent));
 }
 
-qreal screenRatio()
-{
-    return qGuiApp != nullptr ? qGuiApp->devicePixelRatio() : 1.0;
-}
+qreal screenRatio() { return qGuiApp != nullptr ? qGuiApp->devicePixelRatio() : 1.0; }
 
 } // namespace
 
@@ -77,10 +71,7 @@ QString framePath(toy::FrameSet set, int frame)
     return {};
 }
 
-QString bodyPath()
-{
-    return QStringLiteral(":/art/body.svg");
-}
+QString bodyPath() { return QStringLiteral(":/art/body.svg"); }
 
 QImage renderPicture(const QString &path, QSize logicalSize, qreal devicePixelRatio)
 {
@@ -123,9 +114,6 @@ QCursor pointingHandCursor()
                    hot.x(), hot.y());
 }
 
-QIcon programIcon()
-{
-    return QIcon(QStringLiteral(":/art/icon.svg"));
-}
+QIcon programIcon() { return QIcon(QStringLiteral(":/art/icon.svg")); }
 
 } // namespace zorrel::art

@@ -18,33 +18,12 @@ void loadRow(toy::ToyState &state, const OutlineTable &table, std::int16_t index
 
 } // namespace
 
-void LoadHeadOutline(toy::ToyState &state)
-{
-    loadRow(state, HeadOutlineRows, state.HeadFrame);
-}
-void LoadBodyOutline(toy::ToyState &state)
-{
-    loadRow(state, BodyOutlineRows, 0);
-}
-void LoadKeyOutline(toy::ToyState &state)
-{
-    loadRow(state, KeyOutlineRows, state.KeyFrame);
-}
-void LoadKeyHoleA(toy::ToyState &state)
-{
-    loadRow(state, KeyHoleARows, state.KeyFrame);
-}
-void LoadKeyHoleB(toy::ToyState &state)
-{
-    loadRow(state, KeyHoleBRows, state.KeyFrame);
-}
-void LoadLegsOutline(toy::ToyState &state)
-{
-    loadRow(state, LegsOutlineRows, state.LegFrame);
-}
-void LoadLegsGap(toy::ToyState &state)
-{
-    loadRow(state, LegsGapRows, state.LegFrame);
-}
+void LoadHeadOutline(toy::ToyState &state) { loadRow(state, HeadOutlineRows, state.HeadFrame); }
+void LoadBodyOutline(toy::ToyState &state) { loadRow(state, BodyOutlineRows, 0); }
+void LoadKeyOutline(toy::ToyState &state) { loadRow(state, KeyOutlineRows, state.KeyFrame); }
+void LoadKeyHoleA(toy::ToyState &state) { loadRow(state, KeyHoleARows, state.KeyFrame); }
+void LoadKeyHoleB(toy::ToyState &state) { loadRow(state, KeyHoleBRows, state.KeyFrame); }
+void LoadLegsOutline(toy::ToyState &state) { loadRow(state, LegsOutlineRows, state.LegFrame); }
+void LoadLegsGap(toy::ToyState &state) { loadRow(state, LegsGapRows, state.LegFrame); }
 
 } // namespace zorrel::shape

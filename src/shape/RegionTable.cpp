@@ -43,10 +43,7 @@ void RegionTable::giveToWindow(RegionHandle handle)
     window_ = handle;
 }
 
-QRegion RegionTable::windowRegion() const
-{
-    return region(window_);
-}
+QRegion RegionTable::windowRegion() const { return region(window_); }
 
 QRegion RegionTable::region(RegionHandle handle) const
 {

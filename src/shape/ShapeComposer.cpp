@@ -19,10 +19,7 @@ void merge(toy::ToyState &state, RegionTable &regions, CombineMode mode)
     regions.remove(state.PartRegion);
 }
 
-bool keyLoopsOpen(std::int16_t keyFrame)
-{
-    return keyFrame == 0 || keyFrame == 1 || keyFrame == 6;
-}
+bool keyLoopsOpen(std::int16_t keyFrame) { return keyFrame == 0 || keyFrame == 1 || keyFrame == 6; }
 
 } // namespace
 

@@ -47,10 +47,7 @@ std::int16_t shiftCode(Qt::KeyboardModifiers modifiers)
     return code;
 }
 
-int toPixels(float twips)
-{
-    return static_cast<int>(std::lround(twips / kTwips));
-}
+int toPixels(float twips) { return static_cast<int>(std::lround(twips / kTwips)); }
 
 } // namespace
 
@@ -146,18 +143,9 @@ Form1::Source Form1::sourceAt(QPointF clientPos) const
     return Source::Form;
 }
 
-void Form1::mousePressEvent(QMouseEvent *event)
-{
-    route(Phase::Down, event);
-}
-void Form1::mouseMoveEvent(QMouseEvent *event)
-{
-    route(Phase::Move, event);
-}
-void Form1::mouseReleaseEvent(QMouseEvent *event)
-{
-    route(Phase::Up, event);
-}
+void Form1::mousePressEvent(QMouseEvent *event) { route(Phase::Down, event); }
+void Form1::mouseMoveEvent(QMouseEvent *event) { route(Phase::Move, event); }
+void Form1::mouseReleaseEvent(QMouseEvent *event) { route(Phase::Up, event); }
 
 // Hands the event to the handler of the part it concerns. The first press
 // picks the part; it keeps the moves and releases until every button is up.
@@ -242,15 +230,9 @@ void Form1::SetBackColor(unsigned bgr)
     setAutoFillBackground(true);
 }
 
-void Form1::MakeTopMost()
-{
-    setWindowFlag(Qt::WindowStaysOnTopHint, true);
-}
+void Form1::MakeTopMost() { setWindowFlag(Qt::WindowStaysOnTopHint, true); }
 
-void Form1::SetTimerInterval(int milliseconds)
-{
-    timer_.setInterval(milliseconds);
-}
+void Form1::SetTimerInterval(int milliseconds) { timer_.setInterval(milliseconds); }
 
 void Form1::ShowFrame(FrameSet set, int frame)
 {
@@ -273,14 +255,8 @@ void Form1::SetHandCursor(HandCursor cursor)
     setCursor(cursor == HandCursor::Open ? openHand_ : grabbingHand_);
 }
 
-float Form1::Left() const
-{
-    return static_cast<float>(outerPos_.x()) * kTwips;
-}
-float Form1::Top() const
-{
-    return static_cast<float>(outerPos_.y()) * kTwips;
-}
+float Form1::Left() const { return static_cast<float>(outerPos_.x()) * kTwips; }
+float Form1::Top() const { return static_cast<float>(outerPos_.y()) * kTwips; }
 
 void Form1::SetLeft(float twips)
 {
@@ -300,10 +276,7 @@ float Form1::DesktopLeft() const
     return static_cast<float>(left) * kTwips;
 }
 
-void Form1::PlayEffect(std::string_view fileName)
-{
-    effects_.PlayEffect(fileName);
-}
+void Form1::PlayEffect(std::string_view fileName) { effects_.PlayEffect(fileName); }
 
 void Form1::UpdateShape()
 {
@@ -325,27 +298,12 @@ void Form1::DoEvents()
     QCoreApplication::processEvents();
 }
 
-bool Form1::SoundChecked() const
-{
-    return mSound_->isChecked();
-}
-void Form1::SetSoundChecked(bool checked)
-{
-    mSound_->setChecked(checked);
-}
-bool Form1::LoadStoredSound(bool designDefault)
-{
-    return soundOption_.Load(designDefault);
-}
-void Form1::StoreSound(bool soundOn)
-{
-    soundOption_.Store(soundOn);
-}
+bool Form1::SoundChecked() const { return mSound_->isChecked(); }
+void Form1::SetSoundChecked(bool checked) { mSound_->setChecked(checked); }
+bool Form1::LoadStoredSound(bool designDefault) { return soundOption_.Load(designDefault); }
+void Form1::StoreSound(bool soundOn) { soundOption_.Store(soundOn); }
 
-void Form1::SetEnabled(bool enabled)
-{
-    setEnabled(enabled);
-}
+void Form1::SetEnabled(bool enabled) { setEnabled(enabled); }
 
 void Form1::ShowAbout()
 {
@@ -356,9 +314,6 @@ void Form1::ShowAbout()
     about->show();
 }
 
-void Form1::Unload()
-{
-    QCoreApplication::exit(0);
-}
+void Form1::Unload() { QCoreApplication::exit(0); }
 
 } // namespace zorrel::toy

@@ -10,14 +10,8 @@ namespace cw = clockwork;
 
 namespace {
 
-std::int16_t inc(std::int16_t v)
-{
-    return static_cast<std::int16_t>(v + 1);
-}
-std::int16_t dec(std::int16_t v)
-{
-    return static_cast<std::int16_t>(v - 1);
-}
+std::int16_t inc(std::int16_t v) { return static_cast<std::int16_t>(v + 1); }
+std::int16_t dec(std::int16_t v) { return static_cast<std::int16_t>(v - 1); }
 
 } // namespace
 
@@ -217,10 +211,7 @@ void Toy::mAbout_Click()
     window_.ShowAbout();
 }
 
-void Toy::mExit_Click()
-{
-    window_.Unload();
-}
+void Toy::mExit_Click() { window_.Unload(); }
 
 void Toy::LoadSoundOption()
 {

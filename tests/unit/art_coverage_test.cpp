@@ -34,10 +34,7 @@ QImage frame(FrameSet set, int index, QSize size)
 }
 
 // Whether a pixel counts as lit: some channel well above the black background.
-bool lit(QRgb c)
-{
-    return std::max({qRed(c), qGreen(c), qBlue(c)}) >= 24;
-}
+bool lit(QRgb c) { return std::max({qRed(c), qGreen(c), qBlue(c)}) >= 24; }
 
 TEST(Artwork, EveryPictureLoads)
 {

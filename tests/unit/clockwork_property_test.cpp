@@ -11,10 +11,7 @@ using zorrel::toy::Toy;
 
 namespace {
 
-bool within(int value, int low, int high)
-{
-    return value >= low && value <= high;
-}
+bool within(int value, int low, int high) { return value >= low && value <= high; }
 
 // Random presses, releases, moves, right clicks, menu winds and ticks, in
 // any order, keep every counter and frame index in its range.

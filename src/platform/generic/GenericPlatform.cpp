@@ -6,10 +6,7 @@ namespace zorrel::platform {
 
 void choosePlatformPlugin() {}
 
-bool displayReachable(std::string & /*reason*/)
-{
-    return true;
-}
+bool displayReachable(std::string & /*reason*/) { return true; }
 
 // Windows and macOS keep a frameless tool window out of the task bar.
 void keepOffTaskbar(QWidget &window)

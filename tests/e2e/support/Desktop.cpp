@@ -26,10 +26,7 @@ xcb_connection_t *x()
     return connection;
 }
 
-const xcb_screen_t &screen()
-{
-    return *xcb_setup_roots_iterator(xcb_get_setup(x())).data;
-}
+const xcb_screen_t &screen() { return *xcb_setup_roots_iterator(xcb_get_setup(x())).data; }
 
 } // namespace
 

@@ -38,10 +38,7 @@ struct Output {
 };
 // Runs a shell command, killed after 20 s.
 Output run(const std::string &command);
-inline bool xdo(const std::string &arguments)
-{
-    return run("xdotool " + arguments).exit == 0;
-}
+inline bool xdo(const std::string &arguments) { return run("xdotool " + arguments).exit == 0; }
 bool waitUntil(const std::function<bool()> &condition, Millis timeout);
 
 // Visible windows matching xdotool search options.
