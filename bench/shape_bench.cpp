@@ -1,7 +1,7 @@
 // Cost of composing the window's outline, alone and applied to a window.
 #include "shape/RegionTable.h"
 #include "shape/ShapeComposer.h"
-#include "toy/Form1.h"
+#include "toy/ToyWidget.h"
 
 #include <QAction>
 #include <QApplication>
@@ -13,22 +13,23 @@ namespace {
 
 // Composes the next walking pose (legs frame after legs frame) and hands the
 // outline to the window's slot of the region table.
-QRegion composeNextPose(zorrel::toy::ToyState &state, zorrel::shape::RegionTable &regions)
+QRegion composeNextPose(zorrel::shape::Pose &pose, zorrel::shape::RegionTable &regions)
 {
-    state.LegFrame = static_cast<std::int16_t>((state.LegFrame + 1) % 11);
-    zorrel::shape::ComposeShape(state, regions);
-    regions.giveToWindow(state.ShapeRegion);
+    pose.legFrame = static_cast<std::int16_t>((pose.legFrame + 1) % 11);
+    zorrel::shape::OutlineBuffer buffer;
+    zorrel::shape::composeShape(pose, buffer, regions);
+    regions.giveToWindow(buffer.shapeRegion);
     return regions.windowRegion();
 }
 
 // All seven outlines: key frame 0 has both holes.
 void BM_ComposeShape(benchmark::State &bench)
 {
-    zorrel::toy::ToyState state;
+    zorrel::shape::Pose pose;
     zorrel::shape::RegionTable regions;
     // NOLINTNEXTLINE(clang-analyzer-deadcode.DeadStores): the loop variable is the idiom
     for (auto _ : bench) {
-        benchmark::DoNotOptimize(composeNextPose(state, regions));
+        benchmark::DoNotOptimize(composeNextPose(pose, regions));
     }
 }
 BENCHMARK(BM_ComposeShape);
@@ -41,11 +42,11 @@ void BM_ComposeAndApplyShape(benchmark::State &bench)
     window.resize(69, 96);
     window.show();
     QApplication::processEvents();
-    zorrel::toy::ToyState state;
+    zorrel::shape::Pose pose;
     zorrel::shape::RegionTable regions;
     // NOLINTNEXTLINE(clang-analyzer-deadcode.DeadStores): the loop variable is the idiom
     for (auto _ : bench) {
-        window.setMask(composeNextPose(state, regions).translated(-3, -22));
+        window.setMask(composeNextPose(pose, regions).translated(-3, -22));
         QApplication::processEvents();
     }
 }
@@ -54,21 +55,21 @@ BENCHMARK(BM_ComposeAndApplyShape);
 // One walking tick of the real toy window: frames, move, outline, repaint.
 void BM_WalkingTick(benchmark::State &bench)
 {
-    zorrel::toy::Form1 form;
-    form.start();
+    zorrel::toy::ToyWidget toy;
+    toy.start();
     QApplication::processEvents();
-    auto *wind = form.findChild<QAction *>(QStringLiteral("mWindItUp"));
+    auto *wind = toy.findChild<QAction *>(QStringLiteral("windItUp"));
     // NOLINTNEXTLINE(clang-analyzer-deadcode.DeadStores): the loop variable is the idiom
     for (auto _ : bench) {
         bench.PauseTiming();
-        if (form.toy().State().WindLevel < 2) {
+        if (toy.toy().state().windLevel < 2) {
             for (int i = 0; i < 10; ++i)
                 wind->trigger();
             for (int i = 0; i < 9; ++i)
-                form.tick();
+                toy.tick();
         }
         bench.ResumeTiming();
-        form.tick();
+        toy.tick();
         QApplication::processEvents();
     }
 }

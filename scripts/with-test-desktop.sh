@@ -14,12 +14,13 @@ cleanup() {
 }
 trap cleanup EXIT INT TERM
 
-# A display number nobody uses.
-n=90
-while [ -e "/tmp/.X${n}-lock" ] || [ -e "/tmp/.X11-unix/X${n}" ]; do n=$((n + 1)); done
-Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+# The server picks a free display itself and says which, so two copies of
+# this script started at once never share one.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 pids+=($!)
-for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X${n}" ] && break; sleep 0.05; done
+n=
+for _ in $(seq 200); do n=$(cat "$work/display" 2>/dev/null || true); [ -n "$n" ] && break; sleep 0.05; done
+[ -n "$n" ] || { echo "with-test-desktop: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
 export DISPLAY=":$n"
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM PULSE_SERVER
 xdpyinfo >/dev/null 2>&1 || { echo "with-test-desktop: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }

@@ -1,6 +1,6 @@
 #include "art/Sprites.h"
 #include "platform/Platform.h"
-#include "toy/Form1.h"
+#include "toy/ToyWidget.h"
 
 #include <QApplication>
 
@@ -20,7 +20,7 @@ int main(int argc, char *argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(zorrel::art::programIcon());
 
-    zorrel::toy::Form1 toy;
+    zorrel::toy::ToyWidget toy;
     toy.start();
     return QApplication::exec();
 }

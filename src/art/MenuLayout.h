@@ -18,15 +18,15 @@ struct MenuItem {
 
 // clang-format off
 inline constexpr std::array<MenuItem, 5> kPopupMenu{{
-    //  name          caption               command              checkable  checked
-    {"mWindItUp",  "&Wind it up",        Command::WindItUp,   false,     false},
-    {"mSound",     "&Sound",             Command::Sound,      true,      true },
-    {"mAbout",     "&About Zorrel...",   Command::About,      false,     false},
-    {"mSep0",      "-",                  Command::Separator,  false,     false},
-    {"mExit",      "&Exit",              Command::Exit,       false,     false},
+    //  name         caption               command              checkable  checked
+    {"windItUp",  "&Wind it up",        Command::WindItUp,   false,     false},
+    {"sound",     "&Sound",             Command::Sound,      true,      true },
+    {"about",     "&About Zorrel...",   Command::About,      false,     false},
+    {"separator", "-",                  Command::Separator,  false,     false},
+    {"exit",      "&Exit",              Command::Exit,       false,     false},
 }};
 // clang-format on
 
-inline constexpr std::string_view kPopupMenuCaption = "PopupMenu";
+inline constexpr std::string_view kPopupMenuName = "popupMenu";
 
 } // namespace zorrel::art::menu

@@ -11,14 +11,14 @@
 namespace zorrel::art {
 namespace {
 
-QSize frameSize(toy::FrameSet set)
+QSize frameSize(FrameSet set)
 {
     switch (set) {
-    case toy::FrameSet::Head:
+    case FrameSet::Head:
         return layout::kHeadPic.size();
-    case toy::FrameSet::Legs:
+    case FrameSet::Legs:
         return layout::kBottomPic.size();
-    case toy::FrameSet::Key:
+    case FrameSet::Key:
         return layout::kKeyPic.size();
     }
     return {};
@@ -26,8 +26,7 @@ QSize frameSize(toy::FrameSet set)
 
 QPixmap toPixmap(const QImage &image) { return QPixmap::fromImage(image); }
 
-template <std::size_t N>
-void renderSet(std::array<QPixmap, N> &frames, toy::FrameSet set, qreal dpr)
+template <std::size_t N> void renderSet(std::array<QPixmap, N> &frames, FrameSet set, qreal dpr)
 {
     for (std::size_t i = 0; i < N; ++i)
         frames[i] =
@@ -58,14 +57,14 @@ qreal screenRatio() { return qGuiApp != nullptr ? qGuiApp->devicePixelRatio() : 
 
 } // namespace
 
-QString framePath(toy::FrameSet set, int frame)
+QString framePath(FrameSet set, int frame)
 {
     switch (set) {
-    case toy::FrameSet::Head:
+    case FrameSet::Head:
         return QStringLiteral(":/art/head%1.svg").arg(frame);
-    case toy::FrameSet::Legs:
+    case FrameSet::Legs:
         return QStringLiteral(":/art/legs%1.svg").arg(frame);
-    case toy::FrameSet::Key:
+    case FrameSet::Key:
         return QStringLiteral(":/art/key%1.svg").arg(frame);
     }
     return {};
@@ -80,29 +79,29 @@ QImage renderPicture(const QString &path, QSize logicalSize, qreal devicePixelRa
 
 SpriteSet::SpriteSet(qreal devicePixelRatio)
 {
-    renderSet(head_, toy::FrameSet::Head, devicePixelRatio);
-    renderSet(legs_, toy::FrameSet::Legs, devicePixelRatio);
-    renderSet(key_, toy::FrameSet::Key, devicePixelRatio);
+    renderSet(head_, FrameSet::Head, devicePixelRatio);
+    renderSet(legs_, FrameSet::Legs, devicePixelRatio);
+    renderSet(key_, FrameSet::Key, devicePixelRatio);
     body_ = toPixmap(renderPicture(bodyPath(), layout::kBodyPic.size(), devicePixelRatio));
 }
 
-const QPixmap &SpriteSet::frame(toy::FrameSet set, int index) const
+const QPixmap &SpriteSet::frame(FrameSet set, int index) const
 {
     switch (set) {
-    case toy::FrameSet::Head:
+    case FrameSet::Head:
         return head_.at(static_cast<std::size_t>(index));
-    case toy::FrameSet::Legs:
+    case FrameSet::Legs:
         return legs_.at(static_cast<std::size_t>(index));
-    case toy::FrameSet::Key:
+    case FrameSet::Key:
         break;
     }
     return key_.at(static_cast<std::size_t>(index));
 }
 
-QCursor handCursor(toy::HandCursor which)
+QCursor handCursor(HandCursor which)
 {
-    const QString path = which == toy::HandCursor::Open ? QStringLiteral(":/art/hand_open.svg")
-                                                        : QStringLiteral(":/art/hand_grab.svg");
+    const QString path = which == HandCursor::Open ? QStringLiteral(":/art/hand_open.svg")
+                                                   : QStringLiteral(":/art/hand_grab.svg");
     const QPoint hot = layout::kHandHotSpot;
     return QCursor(renderCursorPixmap(path, screenRatio()), hot.x(), hot.y());
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "toy/ToyWindow.h"
+#include "art/Frames.h"
 
 #include <QCursor>
 #include <QIcon>
@@ -13,7 +13,7 @@
 namespace zorrel::art {
 
 // Resource path of each picture, e.g. ":/art/head3.svg".
-QString framePath(toy::FrameSet set, int frame);
+QString framePath(FrameSet set, int frame);
 QString bodyPath();
 
 // Renders one SVG picture at its natural size times devicePixelRatio, opaque
@@ -25,7 +25,7 @@ class SpriteSet {
   public:
     explicit SpriteSet(qreal devicePixelRatio);
 
-    [[nodiscard]] const QPixmap &frame(toy::FrameSet set, int index) const;
+    [[nodiscard]] const QPixmap &frame(FrameSet set, int index) const;
     [[nodiscard]] const QPixmap &body() const { return body_; }
 
   private:
@@ -35,7 +35,7 @@ class SpriteSet {
     QPixmap body_;
 };
 
-QCursor handCursor(toy::HandCursor which);
+QCursor handCursor(HandCursor which);
 QCursor pointingHandCursor();
 QIcon programIcon();
 

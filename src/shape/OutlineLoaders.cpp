@@ -7,23 +7,25 @@
 namespace zorrel::shape {
 namespace {
 
-void loadRow(toy::ToyState &state, const OutlineTable &table, std::int16_t index)
+void loadRow(OutlineBuffer &buffer, const OutlineTable &table, std::int16_t index)
 {
     const auto row = std::ranges::find(table, index, &OutlineRow::row);
     if (row == table.end())
         return;
-    std::ranges::copy(row->points, state.OutlinePoints.begin());
-    state.PointCount = static_cast<std::int16_t>(row->points.size());
+    std::ranges::copy(row->points, buffer.points.begin());
+    buffer.pointCount = static_cast<std::int16_t>(row->points.size());
 }
 
 } // namespace
 
-void LoadHeadOutline(toy::ToyState &state) { loadRow(state, HeadOutlineRows, state.HeadFrame); }
-void LoadBodyOutline(toy::ToyState &state) { loadRow(state, BodyOutlineRows, 0); }
-void LoadKeyOutline(toy::ToyState &state) { loadRow(state, KeyOutlineRows, state.KeyFrame); }
-void LoadKeyHoleA(toy::ToyState &state) { loadRow(state, KeyHoleARows, state.KeyFrame); }
-void LoadKeyHoleB(toy::ToyState &state) { loadRow(state, KeyHoleBRows, state.KeyFrame); }
-void LoadLegsOutline(toy::ToyState &state) { loadRow(state, LegsOutlineRows, state.LegFrame); }
-void LoadLegsGap(toy::ToyState &state) { loadRow(state, LegsGapRows, state.LegFrame); }
+// clang-format off
+void loadHeadOutline(OutlineBuffer &b, const Pose &p) { loadRow(b, kHeadOutlines, p.headFrame); }
+void loadBodyOutline(OutlineBuffer &b, const Pose & /*p*/) { loadRow(b, kBodyOutlines, 0); }
+void loadKeyOutline(OutlineBuffer &b, const Pose &p) { loadRow(b, kKeyOutlines, p.keyFrame); }
+void loadKeyHoleA(OutlineBuffer &b, const Pose &p) { loadRow(b, kKeyHoleAOutlines, p.keyFrame); }
+void loadKeyHoleB(OutlineBuffer &b, const Pose &p) { loadRow(b, kKeyHoleBOutlines, p.keyFrame); }
+void loadLegsOutline(OutlineBuffer &b, const Pose &p) { loadRow(b, kLegsOutlines, p.legFrame); }
+void loadLegsGap(OutlineBuffer &b, const Pose &p) { loadRow(b, kLegsGapOutlines, p.legFrame); }
+// clang-format on
 
 } // namespace zorrel::shape

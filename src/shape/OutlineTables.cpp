@@ -237,13 +237,13 @@ constexpr OutlineRow kLegsGapRows[] = {
 };
 } // namespace
 
-const OutlineTable HeadOutlineRows{kHeadOutlineRows};
-const OutlineTable BodyOutlineRows{kBodyOutlineRows};
-const OutlineTable KeyOutlineRows{kKeyOutlineRows};
-const OutlineTable KeyHoleARows{kKeyHoleARows};
-const OutlineTable KeyHoleBRows{kKeyHoleBRows};
-const OutlineTable LegsOutlineRows{kLegsOutlineRows};
-const OutlineTable LegsGapRows{kLegsGapRows};
+const OutlineTable kHeadOutlines{kHeadOutlineRows};
+const OutlineTable kBodyOutlines{kBodyOutlineRows};
+const OutlineTable kKeyOutlines{kKeyOutlineRows};
+const OutlineTable kKeyHoleAOutlines{kKeyHoleARows};
+const OutlineTable kKeyHoleBOutlines{kKeyHoleBRows};
+const OutlineTable kLegsOutlines{kLegsOutlineRows};
+const OutlineTable kLegsGapOutlines{kLegsGapRows};
 
 } // namespace zorrel::shape
 // clang-format on

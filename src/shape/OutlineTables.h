@@ -15,12 +15,12 @@ struct OutlineRow {
 
 using OutlineTable = std::span<const OutlineRow>;
 
-extern const OutlineTable HeadOutlineRows; // rows 0..4, by head frame
-extern const OutlineTable BodyOutlineRows; // a single row, 0
-extern const OutlineTable KeyOutlineRows;  // rows 0..6, by key frame
-extern const OutlineTable KeyHoleARows;    // rows 0, 1 and 6 only
-extern const OutlineTable KeyHoleBRows;    // rows 0, 1 and 6 only
-extern const OutlineTable LegsOutlineRows; // rows 0..10, by legs frame
-extern const OutlineTable LegsGapRows;     // rows 0..10, by legs frame
+extern const OutlineTable kHeadOutlines;     // rows 0..4, by head frame
+extern const OutlineTable kBodyOutlines;     // a single row, 0
+extern const OutlineTable kKeyOutlines;      // rows 0..6, by key frame
+extern const OutlineTable kKeyHoleAOutlines; // rows 0, 1 and 6 only
+extern const OutlineTable kKeyHoleBOutlines; // rows 0, 1 and 6 only
+extern const OutlineTable kLegsOutlines;     // rows 0..10, by legs frame
+extern const OutlineTable kLegsGapOutlines;  // rows 0..10, by legs frame
 
 } // namespace zorrel::shape

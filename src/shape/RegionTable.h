@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shape/OutlinePoint.h"
+#include "shape/OutlineBuffer.h"
 
 #include <QRegion>
 
@@ -9,8 +9,6 @@
 #include <unordered_map>
 
 namespace zorrel::shape {
-
-using RegionHandle = std::int32_t;
 
 enum class CombineMode { Or, Diff };
 

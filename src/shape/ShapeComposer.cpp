@@ -7,40 +7,38 @@
 namespace zorrel::shape {
 namespace {
 
-std::span<const OutlinePoint> loadedOutline(const toy::ToyState &state)
+std::span<const OutlinePoint> loadedOutline(const OutlineBuffer &buffer)
 {
-    return {state.OutlinePoints.data(), static_cast<std::size_t>(state.PointCount)};
+    return {buffer.points.data(), static_cast<std::size_t>(buffer.pointCount)};
 }
 
-void merge(toy::ToyState &state, RegionTable &regions, CombineMode mode)
+using Loader = void (*)(OutlineBuffer &, const Pose &);
+
+void merge(OutlineBuffer &buffer, const Pose &pose, RegionTable &regions, Loader load,
+           CombineMode mode)
 {
-    state.PartRegion = regions.createPolygon(loadedOutline(state));
-    regions.combine(state.ShapeRegion, state.ShapeRegion, state.PartRegion, mode);
-    regions.remove(state.PartRegion);
+    load(buffer, pose);
+    buffer.partRegion = regions.createPolygon(loadedOutline(buffer));
+    regions.combine(buffer.shapeRegion, buffer.shapeRegion, buffer.partRegion, mode);
+    regions.remove(buffer.partRegion);
 }
 
 bool keyLoopsOpen(std::int16_t keyFrame) { return keyFrame == 0 || keyFrame == 1 || keyFrame == 6; }
 
 } // namespace
 
-void ComposeShape(toy::ToyState &state, RegionTable &regions)
+void composeShape(const Pose &pose, OutlineBuffer &buffer, RegionTable &regions)
 {
-    LoadHeadOutline(state);
-    state.ShapeRegion = regions.createPolygon(loadedOutline(state));
-    LoadBodyOutline(state);
-    merge(state, regions, CombineMode::Or);
-    LoadKeyOutline(state);
-    merge(state, regions, CombineMode::Or);
-    if (keyLoopsOpen(state.KeyFrame)) {
-        LoadKeyHoleA(state);
-        merge(state, regions, CombineMode::Diff);
-        LoadKeyHoleB(state);
-        merge(state, regions, CombineMode::Diff);
+    loadHeadOutline(buffer, pose);
+    buffer.shapeRegion = regions.createPolygon(loadedOutline(buffer));
+    merge(buffer, pose, regions, loadBodyOutline, CombineMode::Or);
+    merge(buffer, pose, regions, loadKeyOutline, CombineMode::Or);
+    if (keyLoopsOpen(pose.keyFrame)) {
+        merge(buffer, pose, regions, loadKeyHoleA, CombineMode::Diff);
+        merge(buffer, pose, regions, loadKeyHoleB, CombineMode::Diff);
     }
-    LoadLegsOutline(state);
-    merge(state, regions, CombineMode::Or);
-    LoadLegsGap(state);
-    merge(state, regions, CombineMode::Diff);
+    merge(buffer, pose, regions, loadLegsOutline, CombineMode::Or);
+    merge(buffer, pose, regions, loadLegsGap, CombineMode::Diff);
 }
 
 } // namespace zorrel::shape

@@ -1,13 +1,13 @@
 #pragma once
 
+#include "shape/OutlineBuffer.h"
 #include "shape/RegionTable.h"
-#include "toy/ToyState.h"
 
 namespace zorrel::shape {
 
-// Builds the silhouette of the current pose into state.ShapeRegion, in
-// outer-window pixels: (((head | body | key) - hole A - hole B) | legs) - gap.
-// Temporary part regions are deleted as they are merged.
-void ComposeShape(toy::ToyState &state, RegionTable &regions);
+// Builds the silhouette of `pose` into buffer.shapeRegion, in outer-window
+// pixels: (((head | body | key) - hole A - hole B) | legs) - gap. Temporary
+// part regions are deleted as they are merged.
+void composeShape(const Pose &pose, OutlineBuffer &buffer, RegionTable &regions);
 
 } // namespace zorrel::shape

@@ -33,7 +33,7 @@ constexpr qint64 kMaxFileBytes = qint64{8} * 1024 * 1024;
 // dropped unheard. The padding keeps the stream going past it.
 constexpr int kPaddingMs = 400;
 
-quint32 ReadLe(const QByteArray &bytes, qsizetype at, int count)
+quint32 readLe(const QByteArray &bytes, qsizetype at, int count)
 {
     quint32 value = 0;
     for (int i = count - 1; i >= 0; --i)
@@ -41,7 +41,7 @@ quint32 ReadLe(const QByteArray &bytes, qsizetype at, int count)
     return value;
 }
 
-void AppendLe32(QByteArray &bytes, quint32 value)
+void appendLe32(QByteArray &bytes, quint32 value)
 {
     for (int i = 0; i < 4; ++i)
         bytes.append(static_cast<char>((value >> (8 * i)) & 0xffu));
@@ -53,7 +53,7 @@ void AppendLe32(QByteArray &bytes, quint32 value)
 // bytes than the file holds is cut to what is there (the player would wait
 // for the missing bytes for ever). Returns an empty text on success, else why
 // the file cannot be played.
-QString PrepareWave(const QByteArray &in, QByteArray &out)
+QString prepareWave(const QByteArray &in, QByteArray &out)
 {
     if (in.size() < 12 || !in.startsWith("RIFF") || in.sliced(8, 4) != "WAVE")
         return QStringLiteral("not a RIFF WAVE file");
@@ -64,7 +64,7 @@ QString PrepareWave(const QByteArray &in, QByteArray &out)
     qsizetype at = 12;
     while (at + 8 <= in.size()) {
         const QByteArray id = in.sliced(at, 4);
-        const qint64 size = ReadLe(in, at + 4, 4);
+        const qint64 size = readLe(in, at + 4, 4);
         const qsizetype body = at + 8;
         const qint64 available = in.size() - body;
         if (id == "fmt ") {
@@ -72,11 +72,11 @@ QString PrepareWave(const QByteArray &in, QByteArray &out)
                 return QStringLiteral("damaged format chunk");
             // Plain PCM of 8 or 16 bits, mono or stereo: what the player
             // decodes (it refuses floating-point, 32-bit and extensible ones).
-            const quint32 code = ReadLe(in, body, 2);
-            const quint32 channels = ReadLe(in, body + 2, 2);
-            rate = ReadLe(in, body + 4, 4);
-            blockAlign = ReadLe(in, body + 12, 2);
-            bits = ReadLe(in, body + 14, 2);
+            const quint32 code = readLe(in, body, 2);
+            const quint32 channels = readLe(in, body + 2, 2);
+            rate = readLe(in, body + 4, 4);
+            blockAlign = readLe(in, body + 12, 2);
+            bits = readLe(in, body + 14, 2);
             if (code != 1 || (bits != 8 && bits != 16) || channels < 1 || channels > 2)
                 return QStringLiteral("unsupported sample format (code %1, %2-bit, %3-channel)")
                     .arg(code)
@@ -97,11 +97,11 @@ QString PrepareWave(const QByteArray &in, QByteArray &out)
             out.clear();
             out.reserve(12 + format.size() + 8 + dataSize);
             out.append("RIFF");
-            AppendLe32(out, static_cast<quint32>(4 + format.size() + 8 + dataSize));
+            appendLe32(out, static_cast<quint32>(4 + format.size() + 8 + dataSize));
             out.append("WAVE");
             out.append(format);
             out.append("data");
-            AppendLe32(out, static_cast<quint32>(dataSize));
+            appendLe32(out, static_cast<quint32>(dataSize));
             out.append(in.constData() + body, usable);
             // Silence is 0 in every accepted format except unsigned 8-bit.
             out.append(padding, bits == 8 ? char(0x80) : char(0));
@@ -124,17 +124,17 @@ QString PrepareWave(const QByteArray &in, QByteArray &out)
 // decoded files by name and must never hand back older contents.
 class AudioEffectWorker : public EffectWorker {
   public:
-    void Play(const QString &path) override
+    void play(const QString &path) override
     {
-        Stop();
+        stop();
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly)) {
             if (QFileInfo(path).isFile()) // a file deleted meanwhile is just silence
-                Report(path, file.errorString());
+                report(path, file.errorString());
             return;
         }
         if (file.size() > kMaxFileBytes) {
-            Report(path, QStringLiteral("file too large"));
+            report(path, QStringLiteral("file too large"));
             return;
         }
         const QByteArray original = file.readAll();
@@ -143,23 +143,23 @@ class AudioEffectWorker : public EffectWorker {
         Loaded &loaded = loaded_[path];
         if (loaded.effect && loaded.original == original &&
             loaded.effect->status() != QSoundEffect::Error) {
-            Start(loaded.effect.get());
+            start(loaded.effect.get());
             return;
         }
         loaded = Loaded{};
         QByteArray prepared;
-        if (const QString problem = PrepareWave(original, prepared); !problem.isEmpty()) {
-            Report(path, problem);
+        if (const QString problem = prepareWave(original, prepared); !problem.isEmpty()) {
+            report(path, problem);
             return;
         }
         if (QMediaDevices::defaultAudioOutput().isNull()) {
-            Report(path, QStringLiteral("no audio output device"));
+            report(path, QStringLiteral("no audio output device"));
             return;
         }
         auto copy = std::make_unique<QTemporaryFile>(QDir::tempPath() +
                                                      QStringLiteral("/zorrel-effect-XXXXXX.wav"));
         if (!copy->open() || copy->write(prepared) != prepared.size() || !copy->flush()) {
-            Report(path, QStringLiteral("cannot write a temporary copy: ") + copy->errorString());
+            report(path, QStringLiteral("cannot write a temporary copy: ") + copy->errorString());
             return;
         }
         copy->close();
@@ -171,7 +171,7 @@ class AudioEffectWorker : public EffectWorker {
         QObject::connect(effect, &QSoundEffect::statusChanged, effect, [this, effect, path] {
             const QSoundEffect::Status status = effect->status();
             if (status == QSoundEffect::Error)
-                Report(path, QStringLiteral("the audio system refused it"));
+                report(path, QStringLiteral("the audio system refused it"));
             // Once the player has loaded (or refused) it the copy is not needed.
             const auto it = loaded_.find(path);
             if ((status == QSoundEffect::Ready || status == QSoundEffect::Error) &&
@@ -179,20 +179,20 @@ class AudioEffectWorker : public EffectWorker {
                 it->second.copy.reset();
         });
         effect->setSource(QUrl::fromLocalFile(loaded.copy->fileName()));
-        Start(effect);
+        start(effect);
     }
 
     // Runs on the worker's thread: cuts off the effect still sounding.
-    void Stop()
+    void stop()
     {
         if (sounding_ != nullptr)
             sounding_->stop();
         sounding_ = nullptr;
     }
 
-    void Unload() override
+    void unload() override
     {
-        Stop();
+        stop();
         loaded_.clear();
     }
 
@@ -203,18 +203,18 @@ class AudioEffectWorker : public EffectWorker {
         std::unique_ptr<QSoundEffect> effect;
     };
 
-    void Start(QSoundEffect *effect)
+    void start(QSoundEffect *effect)
     {
         sounding_ = effect;
         effect->play();
     }
 
-    void Report(const QString &path, const QString &reason)
+    void report(const QString &path, const QString &reason)
     {
         if (reported_.contains(path))
             return;
         reported_.insert(path);
-        PrintLine(QStringLiteral("cannot play %1: %2").arg(path, reason));
+        printLine(QStringLiteral("cannot play %1: %2").arg(path, reason));
     }
 
     std::map<QString, Loaded> loaded_;

@@ -11,9 +11,9 @@ class EffectWorker : public QObject {
   public:
     // Plays the file's current contents, cutting off the effect still
     // sounding. Failures are silence and at most one line per file.
-    virtual void Play(const QString &path) = 0;
+    virtual void play(const QString &path) = 0;
     // Cuts off the effect still sounding and lets go of every loaded one.
-    virtual void Unload() = 0;
+    virtual void unload() = 0;
 };
 
 using CreateEffectWorker = EffectWorker *(*)();

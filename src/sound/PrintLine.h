@@ -7,7 +7,7 @@
 namespace zorrel::sound {
 
 // One line on stderr, in the program's own voice.
-inline void PrintLine(const QString &text)
+inline void printLine(const QString &text)
 {
     std::fprintf(stderr, "zorrel: %s\n", qUtf8Printable(text));
     std::fflush(stderr);

@@ -21,7 +21,7 @@ namespace {
 // How long the destructor waits for the sound thread to finish.
 constexpr int kShutdownWaitMs = 3000;
 
-QString ProgramFolder()
+QString programFolder()
 {
     if (QCoreApplication::instance() != nullptr)
         return QCoreApplication::applicationDirPath();
@@ -30,16 +30,16 @@ QString ProgramFolder()
 
 // The audio module lies beside the program; a program run from the build
 // tree's test folder finds it where the build put it.
-EffectWorker *LoadWorker()
+EffectWorker *loadWorker()
 {
     QStringList tried;
-    for (const QString &folder : {ProgramFolder(), QStringLiteral(ZORREL_SOUND_MODULE_DIR)}) {
-        QLibrary module(JoinProgramPath(folder, QStringLiteral("zorrel-sound")));
+    for (const QString &folder : {programFolder(), QStringLiteral(ZORREL_SOUND_MODULE_DIR)}) {
+        QLibrary module(joinProgramPath(folder, QStringLiteral("zorrel-sound")));
         if (auto create = reinterpret_cast<CreateEffectWorker>(module.resolve(kCreateEffectWorker)))
             return create();
         tried << module.errorString();
     }
-    PrintLine(QStringLiteral("sound effects are off: ") + tried.join(QStringLiteral("; ")));
+    printLine(QStringLiteral("sound effects are off: ") + tried.join(QStringLiteral("; ")));
     return nullptr;
 }
 
@@ -58,13 +58,13 @@ struct EffectPlayer::Impl {
     std::atomic<quint64> latest{0};
     bool noApplicationReported = false;
 
-    bool Start()
+    bool start()
     {
         if (thread != nullptr)
             return true;
         if (QCoreApplication::instance() == nullptr) {
             if (!noApplicationReported)
-                PrintLine(QStringLiteral("cannot play sound effects: no application object"));
+                printLine(QStringLiteral("cannot play sound effects: no application object"));
             noApplicationReported = true;
             return false;
         }
@@ -76,9 +76,9 @@ struct EffectPlayer::Impl {
         return true;
     }
 
-    void Post(const QString &path)
+    void post(const QString &path)
     {
-        if (!Start())
+        if (!start())
             return;
         const quint64 request = ++latest;
         QMetaObject::invokeMethod(
@@ -88,10 +88,10 @@ struct EffectPlayer::Impl {
                     return;
                 if (!workerTried) {
                     workerTried = true;
-                    worker = LoadWorker();
+                    worker = loadWorker();
                 }
                 if (worker != nullptr)
-                    worker->Play(path);
+                    worker->play(path);
             },
             Qt::QueuedConnection);
     }
@@ -105,7 +105,7 @@ struct EffectPlayer::Impl {
             host,
             [this] {
                 if (worker != nullptr)
-                    worker->Unload();
+                    worker->unload();
                 delete worker;
                 worker = nullptr;
                 thread->quit();
@@ -113,7 +113,7 @@ struct EffectPlayer::Impl {
             Qt::QueuedConnection);
         if (!thread->wait(QDeadlineTimer(kShutdownWaitMs))) {
             // Deleting a running thread would abort the program; leave it be.
-            PrintLine(QStringLiteral("the sound thread did not stop in time"));
+            printLine(QStringLiteral("the sound thread did not stop in time"));
             return;
         }
         delete host;
@@ -121,7 +121,7 @@ struct EffectPlayer::Impl {
     }
 };
 
-bool FileExists(const QString &path)
+bool fileExists(const QString &path)
 {
     if (path.isEmpty())
         return false;
@@ -129,7 +129,7 @@ bool FileExists(const QString &path)
     return info.exists() && !info.isDir();
 }
 
-QString JoinProgramPath(const QString &folder, const QString &name)
+QString joinProgramPath(const QString &folder, const QString &name)
 {
     return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
 }
@@ -141,15 +141,15 @@ EffectPlayer::EffectPlayer(std::function<bool()> soundOn)
 
 EffectPlayer::~EffectPlayer() { delete impl_; }
 
-void EffectPlayer::PlayEffect(std::string_view name)
+void EffectPlayer::playEffect(std::string_view name)
 {
     if (!soundOn_ || !soundOn_())
         return;
-    const QString path = JoinProgramPath(
-        ProgramFolder(), QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
-    if (!FileExists(path))
+    const QString path = joinProgramPath(
+        programFolder(), QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+    if (!fileExists(path))
         return;
-    impl_->Post(path);
+    impl_->post(path);
 }
 
 } // namespace zorrel::sound

@@ -9,10 +9,10 @@ namespace zorrel::sound {
 
 // True when `path` names an existing entry that is not a folder; any failure
 // of the query gives false.
-bool FileExists(const QString &path);
+bool fileExists(const QString &path);
 
 // `folder` joined with a bare file name by exactly one separator.
-QString JoinProgramPath(const QString &folder, const QString &name);
+QString joinProgramPath(const QString &folder, const QString &name);
 
 // Plays the toy's sound effects from the program's own folder.
 class EffectPlayer {
@@ -27,7 +27,7 @@ class EffectPlayer {
     // file is silence; an unplayable one is silence and at most one line on
     // stderr for that file. Nothing is cached: every call plays the file's
     // current contents.
-    void PlayEffect(std::string_view name);
+    void playEffect(std::string_view name);
 
   private:
     struct Impl;

@@ -38,7 +38,8 @@ inline constexpr std::string_view kWindingClick = "Korrin0.wav";
 inline constexpr std::string_view kFootstep = "Korrin1.wav";
 
 // Pointer buttons as the gesture handlers receive them.
-inline constexpr std::int16_t kLeftButton = 1;
-inline constexpr std::int16_t kRightButton = 2;
+inline constexpr int kLeftButton = 1;
+inline constexpr int kRightButton = 2;
+inline constexpr int kMiddleButton = 4;
 
 } // namespace zorrel::toy::clockwork

@@ -80,21 +80,21 @@ void report(const QSettings &store, const QString &message)
 // Writes the option and flushes it to the store at once.
 void write(QSettings &store, bool value)
 {
-    store.setValue(kKey, SoundOptionStore::BooleanText(value));
+    store.setValue(kKey, SoundOptionStore::booleanText(value));
     store.sync();
     if (store.status() == QSettings::AccessError)
         report(store, QStringLiteral("cannot store %1=%2; the option holds for this run only")
-                          .arg(kKey, SoundOptionStore::BooleanText(value)));
+                          .arg(kKey, SoundOptionStore::booleanText(value)));
 }
 
 } // namespace
 
-QString SoundOptionStore::BooleanText(bool value)
+QString SoundOptionStore::booleanText(bool value)
 {
     return value ? QStringLiteral("True") : QStringLiteral("False");
 }
 
-std::optional<bool> SoundOptionStore::ParseBoolean(const QString &text)
+std::optional<bool> SoundOptionStore::parseBoolean(const QString &text)
 {
     const QString trimmed = text.trimmed();
     if (trimmed.compare(u"true", Qt::CaseInsensitive) == 0)
@@ -110,7 +110,7 @@ std::optional<bool> SoundOptionStore::ParseBoolean(const QString &text)
     return std::any_of(digits.cbegin(), digits.cend(), [](QChar d) { return d != u'0'; });
 }
 
-bool SoundOptionStore::Load(bool designDefault)
+bool SoundOptionStore::load(bool designDefault)
 {
     SettingsStore store;
     if (textOf(store.value(kKey, kNotFound.toString())) == kNotFound) {
@@ -121,15 +121,15 @@ bool SoundOptionStore::Load(bool designDefault)
     // vanished meanwhile reads as the empty text.
     store.sync();
     const QString text = textOf(store.value(kKey));
-    if (const std::optional<bool> value = ParseBoolean(text))
+    if (const std::optional<bool> value = parseBoolean(text))
         return *value;
     report(store, QStringLiteral("unreadable value \"%1\" for %2 in [%3]; using %4 and storing it")
-                      .arg(escaped(text), kKey, kSection, BooleanText(designDefault)));
+                      .arg(escaped(text), kKey, kSection, booleanText(designDefault)));
     write(store, designDefault);
     return designDefault;
 }
 
-void SoundOptionStore::Store(bool soundOn)
+void SoundOptionStore::store(bool soundOn)
 {
     SettingsStore store;
     write(store, soundOn);

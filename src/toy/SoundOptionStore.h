@@ -21,17 +21,17 @@ class SoundOptionStore {
     // Start-up: returns the option to show. A first run stores
     // `designDefault`; an unreadable value is reported, replaced by the
     // default and repaired in the store.
-    bool Load(bool designDefault);
+    bool load(bool designDefault);
     // Stores the option at once. Failure to write is reported, not fatal.
-    void Store(bool soundOn);
+    void store(bool soundOn);
 
     // The Boolean reading of a stored text: "True" or "False" in any letter
     // case, or a whole number (0 is false, any other is true), blanks
     // around it ignored. Anything else, the empty text included, is
     // unreadable.
-    static std::optional<bool> ParseBoolean(const QString &text);
+    static std::optional<bool> parseBoolean(const QString &text);
     // The text form that the store holds: "True" or "False".
-    static QString BooleanText(bool value);
+    static QString booleanText(bool value);
 };
 
 } // namespace zorrel::toy

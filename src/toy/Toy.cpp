@@ -15,207 +15,207 @@ std::int16_t dec(std::int16_t v) { return static_cast<std::int16_t>(v - 1); }
 
 } // namespace
 
-void Toy::Form_Load()
+void Toy::load()
 {
-    state_.LegFrame = 0;
-    window_.SetWindowSize(cw::kWindowWidth, cw::kWindowHeight);
-    window_.SetBackColor(cw::kBlack);
-    state_.Dragging = kFalse;
-    state_.JustWound = kFalse;
-    state_.HeadShaking = kFalse;
-    state_.HeadSeqPos = 0;
-    state_.HeadFrame = 0;
-    state_.KeyFrame = 0;
-    state_.WindTicks = 0;
-    state_.WindLevel = 0;
-    state_.HeadSequence = cw::kHeadSequence;
-    window_.MakeTopMost();
-    window_.UpdateShape();
-    LoadSoundOption();
+    state_.legFrame = 0;
+    window_.setWindowSize(cw::kWindowWidth, cw::kWindowHeight);
+    window_.setBackColor(cw::kBlack);
+    state_.dragging = kFalse;
+    state_.justWound = kFalse;
+    state_.headShaking = kFalse;
+    state_.headSeqPos = 0;
+    state_.headFrame = 0;
+    state_.keyFrame = 0;
+    state_.windTicks = 0;
+    state_.windLevel = 0;
+    state_.headSequence = cw::kHeadSequence;
+    window_.makeTopMost();
+    window_.updateShape();
+    loadSoundOption();
 }
 
-void Toy::WindStep()
+void Toy::windStep()
 {
-    if (state_.HeadShaking != kFalse)
+    if (state_.headShaking != kFalse)
         return;
-    state_.JustWound = kFalse;
-    state_.WindLevel = static_cast<std::int16_t>(state_.WindLevel + cw::kWindPerStep);
-    if (state_.WindLevel <= cw::kWindLimit) {
-        state_.WindTicks = cw::kKeyTurnTicks;
-        window_.SetTimerInterval(cw::kWindingInterval);
-        window_.PlayEffect(cw::kWindingClick);
+    state_.justWound = kFalse;
+    state_.windLevel = static_cast<std::int16_t>(state_.windLevel + cw::kWindPerStep);
+    if (state_.windLevel <= cw::kWindLimit) {
+        state_.windTicks = cw::kKeyTurnTicks;
+        window_.setTimerInterval(cw::kWindingInterval);
+        window_.playEffect(cw::kWindingClick);
         return;
     }
     // Over-wound: the wind is lost and the head shakes; the hold ends.
-    state_.WindLevel = 0;
-    state_.HeadShaking = kTrue;
-    state_.HeadSeqPos = 0;
-    window_.SetTimerInterval(cw::kHeadInterval);
-    state_.Dragging = kFalse;
-    window_.SetHandCursor(HandCursor::Open);
+    state_.windLevel = 0;
+    state_.headShaking = kTrue;
+    state_.headSeqPos = 0;
+    window_.setTimerInterval(cw::kHeadInterval);
+    state_.dragging = kFalse;
+    window_.setHandCursor(HandCursor::Open);
 }
 
-void Toy::Timer1_Timer()
+void Toy::tick()
 {
-    if (state_.HeadShaking != kFalse)
-        HeadTick();
-    else if (state_.WindTicks >= 1)
-        WindingTick();
+    if (state_.headShaking != kFalse)
+        headTick();
+    else if (state_.windTicks >= 1)
+        windingTick();
     else
-        WalkingTick();
+        walkingTick();
 }
 
-void Toy::HeadTick()
+void Toy::headTick()
 {
-    state_.HeadSeqPos = inc(state_.HeadSeqPos);
-    const auto length = static_cast<std::int16_t>(state_.HeadSequence.size());
+    state_.headSeqPos = inc(state_.headSeqPos);
+    const auto length = static_cast<std::int16_t>(state_.headSequence.size());
     // Positions count from 1; one past the end would show the last frame.
     const auto at =
-        static_cast<std::size_t>(std::clamp<std::int16_t>(state_.HeadSeqPos, 1, length));
-    const auto frame = static_cast<std::int16_t>(state_.HeadSequence[at - 1] - '0');
-    window_.ShowFrame(FrameSet::Head, frame);
-    state_.HeadFrame = frame;
-    window_.UpdateShape();
-    if (state_.HeadSeqPos >= length) {
-        state_.HeadShaking = kFalse;
-        window_.SetTimerInterval(cw::kStopped);
+        static_cast<std::size_t>(std::clamp<std::int16_t>(state_.headSeqPos, 1, length));
+    const auto frame = static_cast<std::int16_t>(state_.headSequence[at - 1] - '0');
+    window_.showFrame(FrameSet::Head, frame);
+    state_.headFrame = frame;
+    window_.updateShape();
+    if (state_.headSeqPos >= length) {
+        state_.headShaking = kFalse;
+        window_.setTimerInterval(cw::kStopped);
     }
 }
 
-void Toy::WindingTick()
+void Toy::windingTick()
 {
-    state_.WindTicks = dec(state_.WindTicks);
-    if (state_.WindTicks == 0) {
-        if (state_.Dragging != kFalse)
-            window_.SetTimerInterval(cw::kStopped); // the walk waits for the release
+    state_.windTicks = dec(state_.windTicks);
+    if (state_.windTicks == 0) {
+        if (state_.dragging != kFalse)
+            window_.setTimerInterval(cw::kStopped); // the walk waits for the release
         else
-            SetPace();
+            setPace();
     }
-    state_.KeyFrame = inc(state_.KeyFrame);
-    if (state_.KeyFrame > cw::kLastKeyFrame)
-        state_.KeyFrame = 0;
-    window_.ShowFrame(FrameSet::Key, state_.KeyFrame);
-    window_.UpdateShape();
+    state_.keyFrame = inc(state_.keyFrame);
+    if (state_.keyFrame > cw::kLastKeyFrame)
+        state_.keyFrame = 0;
+    window_.showFrame(FrameSet::Key, state_.keyFrame);
+    window_.updateShape();
 }
 
-void Toy::WalkingTick()
+void Toy::walkingTick()
 {
-    if (state_.Dragging != kFalse || state_.JustWound != kFalse)
+    if (state_.dragging != kFalse || state_.justWound != kFalse)
         return;
-    state_.LegFrame = inc(state_.LegFrame);
-    StepLeft();
-    state_.WindLevel = dec(state_.WindLevel);
-    if (state_.WindLevel > 0) {
-        SetPace();
+    state_.legFrame = inc(state_.legFrame);
+    stepLeft();
+    state_.windLevel = dec(state_.windLevel);
+    if (state_.windLevel > 0) {
+        setPace();
     } else {
-        state_.WindLevel = 0;
-        window_.SetTimerInterval(cw::kStopped);
+        state_.windLevel = 0;
+        window_.setTimerInterval(cw::kStopped);
     }
-    if (state_.LegFrame > cw::kLastLegsFrame) {
-        state_.LegFrame = 0;
-        window_.PlayEffect(cw::kFootstep);
+    if (state_.legFrame > cw::kLastLegsFrame) {
+        state_.legFrame = 0;
+        window_.playEffect(cw::kFootstep);
     }
-    window_.ShowFrame(FrameSet::Legs, state_.LegFrame);
-    state_.KeyFrame = dec(state_.KeyFrame);
-    if (state_.KeyFrame < 0)
-        state_.KeyFrame = cw::kLastKeyFrame;
-    window_.ShowFrame(FrameSet::Key, state_.KeyFrame);
-    window_.UpdateShape();
+    window_.showFrame(FrameSet::Legs, state_.legFrame);
+    state_.keyFrame = dec(state_.keyFrame);
+    if (state_.keyFrame < 0)
+        state_.keyFrame = cw::kLastKeyFrame;
+    window_.showFrame(FrameSet::Key, state_.keyFrame);
+    window_.updateShape();
 }
 
 // One step left, never past the limit; a toy left of it comes back to it.
 // Left is read back after each write because the window snaps to pixels.
-void Toy::StepLeft()
+void Toy::stepLeft()
 {
-    const float limit = window_.DesktopLeft() + cw::kLeftLimit;
-    if (window_.Left() == limit)
+    const float limit = window_.desktopLeft() + cw::kLeftLimit;
+    if (window_.left() == limit)
         return;
-    window_.SetLeft(window_.Left() - cw::kWalkStep);
-    if (window_.Left() < limit)
-        window_.SetLeft(limit);
+    window_.setLeft(window_.left() - cw::kWalkStep);
+    if (window_.left() < limit)
+        window_.setLeft(limit);
 }
 
-void Toy::SetPace()
+void Toy::setPace()
 {
-    if (state_.WindLevel > cw::kBriskAbove)
-        window_.SetTimerInterval(cw::kBriskInterval);
-    else if (state_.WindLevel > cw::kSteadyAbove)
-        window_.SetTimerInterval(cw::kSteadyInterval);
+    if (state_.windLevel > cw::kBriskAbove)
+        window_.setTimerInterval(cw::kBriskInterval);
+    else if (state_.windLevel > cw::kSteadyAbove)
+        window_.setTimerInterval(cw::kSteadyInterval);
     else
-        window_.SetTimerInterval(cw::kSlowInterval);
+        window_.setTimerInterval(cw::kSlowInterval);
 }
 
-void Toy::SkipHeadSequence()
+void Toy::skipHeadSequence()
 {
-    state_.HeadSeqPos = static_cast<std::int16_t>(state_.HeadSequence.size() - cw::kSkipRemainder);
+    state_.headSeqPos = static_cast<std::int16_t>(state_.headSequence.size() - cw::kSkipRemainder);
 }
 
-void Toy::PartMouseDown(std::int16_t Button, std::int16_t /*Shift*/, float X, float Y)
+void Toy::pointerPressed(int buttons, float x, float y)
 {
-    if (Button == cw::kLeftButton) {
-        state_.Dragging = kTrue;
-        if (state_.HeadShaking != kFalse)
-            SkipHeadSequence();
+    if (buttons == cw::kLeftButton) {
+        state_.dragging = kTrue;
+        if (state_.headShaking != kFalse)
+            skipHeadSequence();
         else
-            window_.SetTimerInterval(cw::kStopped);
-        state_.JustWound = kFalse;
-        state_.GrabX = X;
-        state_.GrabY = Y;
-        window_.SetHandCursor(HandCursor::Grabbing);
-    } else if (Button == cw::kRightButton) {
-        if (state_.Dragging != kFalse) {
-            if (state_.HeadShaking == kFalse)
-                window_.SetTimerInterval(cw::kStopped);
-            mWindItUp_Click();
-            state_.JustWound = kTrue;
+            window_.setTimerInterval(cw::kStopped);
+        state_.justWound = kFalse;
+        state_.grabX = x;
+        state_.grabY = y;
+        window_.setHandCursor(HandCursor::Grabbing);
+    } else if (buttons == cw::kRightButton) {
+        if (state_.dragging != kFalse) {
+            if (state_.headShaking == kFalse)
+                window_.setTimerInterval(cw::kStopped);
+            windStep();
+            state_.justWound = kTrue;
         } else {
-            if (state_.HeadShaking != kFalse)
-                SkipHeadSequence();
-            window_.ShowPopupMenu();
+            if (state_.headShaking != kFalse)
+                skipHeadSequence();
+            window_.showPopupMenu();
         }
     }
 }
 
-void Toy::PartMouseMove(std::int16_t Button, std::int16_t /*Shift*/, float X, float Y)
+void Toy::pointerMoved(int buttons, float x, float y)
 {
-    if (Button != cw::kLeftButton || state_.Dragging == kFalse)
+    if (buttons != cw::kLeftButton || state_.dragging == kFalse)
         return;
-    window_.SetLeft(static_cast<float>((static_cast<double>(X) - state_.GrabX) + window_.Left()));
-    window_.SetTop(static_cast<float>((static_cast<double>(Y) - state_.GrabY) + window_.Top()));
-    window_.DoEvents();
+    window_.setLeft(static_cast<float>((static_cast<double>(x) - state_.grabX) + window_.left()));
+    window_.setTop(static_cast<float>((static_cast<double>(y) - state_.grabY) + window_.top()));
+    window_.doEvents();
 }
 
-void Toy::PartMouseUp(std::int16_t Button, std::int16_t /*Shift*/, float /*X*/, float /*Y*/)
+void Toy::pointerReleased(int buttons, float /*x*/, float /*y*/)
 {
-    if (Button != cw::kLeftButton || state_.Dragging == kFalse)
+    if (buttons != cw::kLeftButton || state_.dragging == kFalse)
         return;
-    state_.JustWound = kFalse;
-    state_.Dragging = kFalse;
-    state_.WindTicks = 0;
-    window_.SetHandCursor(HandCursor::Open);
-    if (state_.WindLevel > 0) {
-        SetPace();
-        window_.PlayEffect(cw::kFootstep);
+    state_.justWound = kFalse;
+    state_.dragging = kFalse;
+    state_.windTicks = 0;
+    window_.setHandCursor(HandCursor::Open);
+    if (state_.windLevel > 0) {
+        setPace();
+        window_.playEffect(cw::kFootstep);
     }
 }
 
-void Toy::mSound_Click()
+void Toy::toggleSound()
 {
-    window_.SetSoundChecked(!window_.SoundChecked());
-    window_.StoreSound(window_.SoundChecked());
+    window_.setSoundChecked(!window_.soundChecked());
+    window_.storeSound(window_.soundChecked());
 }
 
-void Toy::mAbout_Click()
+void Toy::showAbout()
 {
-    window_.SetEnabled(false); // the about box enables it again when it closes
-    window_.ShowAbout();
+    window_.setInputEnabled(false); // the about box enables it again when it closes
+    window_.openAboutBox();
 }
 
-void Toy::mExit_Click() { window_.Unload(); }
+void Toy::exit() { window_.endProgram(); }
 
-void Toy::LoadSoundOption()
+void Toy::loadSoundOption()
 {
-    window_.SetSoundChecked(window_.LoadStoredSound(window_.SoundChecked()));
+    window_.setSoundChecked(window_.loadStoredSound(window_.soundChecked()));
 }
 
 } // namespace zorrel::toy

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "shape/OutlinePoint.h"
+#include "shape/OutlineBuffer.h"
 
-#include <array>
 #include <cstdint>
 #include <string>
 
@@ -14,30 +13,24 @@ using Flag = std::int16_t;
 inline constexpr Flag kTrue = -1;
 inline constexpr Flag kFalse = 0;
 
-inline constexpr int kOutlineCapacity = 49;
-
-// Handle of a region held by shape::RegionTable; 0 names no region.
-using RegionHandle = std::int32_t;
-
 // Everything the toy window carries from one event to the next. Created
-// zeroed; Form_Load gives the fields their start-up values.
+// zeroed; Toy::load gives the fields their start-up values.
 struct ToyState {
-    float GrabX = 0.0F;
-    float GrabY = 0.0F;
-    std::int16_t PointCount = 0;
-    std::array<shape::OutlinePoint, kOutlineCapacity> OutlinePoints{};
-    RegionHandle ShapeRegion = 0;
-    RegionHandle PartRegion = 0;
-    std::int16_t LegFrame = 0;
-    Flag Dragging = kFalse;
-    Flag JustWound = kFalse;
-    std::int16_t WindLevel = 0;
-    Flag HeadShaking = kFalse;
-    std::int16_t HeadFrame = 0;
-    std::int16_t HeadSeqPos = 0;
-    std::string HeadSequence;
-    std::int16_t KeyFrame = 0;
-    std::int16_t WindTicks = 0;
+    float grabX = 0.0F; // twips, where the left button was pressed
+    float grabY = 0.0F;
+    shape::OutlineBuffer outline; // rewritten by every shape composition
+    std::int16_t legFrame = 0;
+    Flag dragging = kFalse;
+    Flag justWound = kFalse;
+    std::int16_t windLevel = 0;
+    Flag headShaking = kFalse;
+    std::int16_t headFrame = 0;
+    std::int16_t headSeqPos = 0;
+    std::string headSequence;
+    std::int16_t keyFrame = 0;
+    std::int16_t windTicks = 0;
+
+    [[nodiscard]] shape::Pose pose() const { return {headFrame, legFrame, keyFrame}; }
 
     friend bool operator==(const ToyState &, const ToyState &) = default;
 };

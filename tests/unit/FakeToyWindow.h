@@ -18,45 +18,45 @@ class FakeToyWindow : public toy::ToyWindow {
         int index;
     };
 
-    void SetWindowSize(float w, float h) override
+    void setWindowSize(float w, float h) override
     {
         width = w;
         height = h;
     }
-    void SetBackColor(unsigned bgr) override { backColor = bgr; }
-    void MakeTopMost() override { topMost = true; }
-    void SetTimerInterval(int ms) override
+    void setBackColor(unsigned bgr) override { backColor = bgr; }
+    void makeTopMost() override { topMost = true; }
+    void setTimerInterval(int ms) override
     {
         interval = ms;
         intervals.push_back(ms);
     }
-    void ShowFrame(toy::FrameSet set, int index) override { frames.push_back({set, index}); }
-    void SetHandCursor(toy::HandCursor c) override { cursor = c; }
-    [[nodiscard]] float Left() const override { return left; }
-    void SetLeft(float twips) override { left = snap(twips); }
-    [[nodiscard]] float Top() const override { return top; }
-    void SetTop(float twips) override { top = snap(twips); }
-    [[nodiscard]] float DesktopLeft() const override { return desktopLeft; }
-    void PlayEffect(std::string_view name) override { effects.emplace_back(name); }
-    void UpdateShape() override { ++shapeUpdates; }
-    void ShowPopupMenu() override
+    void showFrame(toy::FrameSet set, int index) override { frames.push_back({set, index}); }
+    void setHandCursor(toy::HandCursor c) override { cursor = c; }
+    [[nodiscard]] float left() const override { return leftTwips; }
+    void setLeft(float twips) override { leftTwips = snap(twips); }
+    [[nodiscard]] float top() const override { return topTwips; }
+    void setTop(float twips) override { topTwips = snap(twips); }
+    [[nodiscard]] float desktopLeft() const override { return desktopLeftTwips; }
+    void playEffect(std::string_view name) override { effects.emplace_back(name); }
+    void updateShape() override { ++shapeUpdates; }
+    void showPopupMenu() override
     {
         ++menusShown;
         if (onMenu)
             onMenu();
     }
-    void DoEvents() override { ++doEvents; }
-    [[nodiscard]] bool SoundChecked() const override { return soundChecked; }
-    void SetSoundChecked(bool checked) override { soundChecked = checked; }
-    [[nodiscard]] bool LoadStoredSound(bool designDefault) override
+    void doEvents() override { ++eventRuns; }
+    [[nodiscard]] bool soundChecked() const override { return soundMark; }
+    void setSoundChecked(bool checked) override { soundMark = checked; }
+    [[nodiscard]] bool loadStoredSound(bool designDefault) override
     {
         loadedWithDefault = designDefault;
         return stored;
     }
-    void StoreSound(bool soundOn) override { storedValues.push_back(soundOn); }
-    void SetEnabled(bool e) override { enabled = e; }
-    void ShowAbout() override { ++aboutShown; }
-    void Unload() override { unloaded = true; }
+    void storeSound(bool soundOn) override { storedValues.push_back(soundOn); }
+    void setInputEnabled(bool e) override { enabled = e; }
+    void openAboutBox() override { ++aboutShown; }
+    void endProgram() override { unloaded = true; }
 
     [[nodiscard]] float snap(float twips) const
     {
@@ -72,13 +72,13 @@ class FakeToyWindow : public toy::ToyWindow {
     std::vector<int> intervals;
     std::vector<Frame> frames;
     toy::HandCursor cursor = toy::HandCursor::Open;
-    float left = 7500, top = 4500, desktopLeft = 0;
+    float leftTwips = 7500, topTwips = 4500, desktopLeftTwips = 0;
     std::vector<std::string> effects;
     int shapeUpdates = 0;
     int menusShown = 0;
     std::function<void()> onMenu;
-    int doEvents = 0;
-    bool soundChecked = true;
+    int eventRuns = 0;
+    bool soundMark = true;
     bool stored = true;
     bool loadedWithDefault = false;
     std::vector<bool> storedValues;

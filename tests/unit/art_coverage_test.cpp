@@ -2,7 +2,6 @@
 #include "art/Sprites.h"
 #include "shape/RegionTable.h"
 #include "shape/ShapeComposer.h"
-#include "toy/ToyState.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -16,7 +15,7 @@
 
 namespace {
 
-using zorrel::toy::FrameSet;
+using zorrel::art::FrameSet;
 namespace layout = zorrel::art::layout;
 
 QGuiApplication &app()
@@ -78,13 +77,13 @@ TEST(Artwork, EveryPoseFillsItsShape)
                                   frame(FrameSet::Key, k, layout::kKeyPic.size()));
                 painter.end();
 
-                zorrel::toy::ToyState state;
-                state.HeadFrame = static_cast<std::int16_t>(h);
-                state.LegFrame = static_cast<std::int16_t>(l);
-                state.KeyFrame = static_cast<std::int16_t>(k);
+                const zorrel::shape::Pose pose{static_cast<std::int16_t>(h),
+                                               static_cast<std::int16_t>(l),
+                                               static_cast<std::int16_t>(k)};
+                zorrel::shape::OutlineBuffer buffer;
                 zorrel::shape::RegionTable regions;
-                zorrel::shape::ComposeShape(state, regions);
-                const QRegion shape = regions.region(state.ShapeRegion);
+                zorrel::shape::composeShape(pose, buffer, regions);
+                const QRegion shape = regions.region(buffer.shapeRegion);
 
                 long inside = 0;
                 long painted = 0;

@@ -26,41 +26,41 @@ TEST(ClockworkProperty, RandomGesturesKeepEveryRange)
     for (int run = 0; run < 3000; ++run) {
         FakeToyWindow window;
         Toy toy(window);
-        toy.Form_Load();
+        toy.load();
         window.onMenu = [&] {
             if (action(random) < 5)
-                toy.mWindItUp_Click();
+                toy.windItUp();
         };
         for (int step = 0; step < 200; ++step) {
             const auto x = static_cast<float>(coordinate(random));
             const auto y = static_cast<float>(coordinate(random));
             switch (action(random)) {
             case 0:
-                toy.BodyPic_MouseDown(1, 0, x, y);
+                toy.pointerPressed(1, x, y);
                 break;
             case 1:
-                toy.KeyPic_MouseUp(1, 0, x, y);
+                toy.pointerReleased(1, x, y);
                 break;
             case 2:
-                toy.HeadPic_MouseDown(2, 0, x, y);
+                toy.pointerPressed(2, x, y);
                 break;
             case 3:
-                toy.Form_MouseMove(buttons[button(random)], 0, x, y);
+                toy.pointerMoved(buttons[button(random)], x, y);
                 break;
             case 4:
-                toy.mWindItUp_Click();
+                toy.windItUp();
                 break;
             case 5:
-                toy.BottomPic_MouseUp(buttons[button(random)], 0, x, y);
+                toy.pointerReleased(buttons[button(random)], x, y);
                 break;
             default:
-                toy.Timer1_Timer();
+                toy.tick();
                 break;
             }
-            const auto &s = toy.State();
-            ASSERT_TRUE(within(s.WindLevel, 0, 400) && within(s.WindTicks, 0, 9) &&
-                        within(s.HeadSeqPos, 0, 29) && within(s.HeadFrame, 0, 4) &&
-                        within(s.LegFrame, 0, 10) && within(s.KeyFrame, 0, 6))
+            const auto &s = toy.state();
+            ASSERT_TRUE(within(s.windLevel, 0, 400) && within(s.windTicks, 0, 9) &&
+                        within(s.headSeqPos, 0, 29) && within(s.headFrame, 0, 4) &&
+                        within(s.legFrame, 0, 10) && within(s.keyFrame, 0, 6))
                 << "run " << run << " step " << step;
             ASSERT_TRUE(window.interval == 0 || window.interval == 1 || window.interval == 50 ||
                         window.interval == 120);

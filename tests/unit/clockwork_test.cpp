@@ -20,24 +20,24 @@ constexpr std::int16_t kMiddle = 4;
 
 class ClockworkTest : public ::testing::Test {
   protected:
-    ClockworkTest() { toy.Form_Load(); }
+    ClockworkTest() { toy.load(); }
 
     void windFromRest(int steps)
     {
         for (int i = 0; i < steps; ++i)
-            toy.WindStep();
+            toy.windStep();
     }
     void tick(int n = 1)
     {
         for (int i = 0; i < n; ++i)
-            toy.Timer1_Timer();
+            toy.tick();
     }
     // Ticks while the timer runs; returns the interval left after each tick.
     std::vector<int> runUntilStopped()
     {
         std::vector<int> after;
         while (window.interval != 0 && after.size() < 5000) {
-            toy.Timer1_Timer();
+            toy.tick();
             after.push_back(window.interval);
         }
         return after;
@@ -58,37 +58,37 @@ class ClockworkTest : public ::testing::Test {
 TEST_F(ClockworkTest, StartUpPreparesWindowAndState)
 {
     zorrel::toy::ToyState expected;
-    expected.HeadSequence = "12314131413141314131413141210";
-    EXPECT_TRUE(toy.State() == expected) << "all else is as created";
+    expected.headSequence = "12314131413141314131413141210";
+    EXPECT_TRUE(toy.state() == expected) << "all else is as created";
     EXPECT_EQ(window.width, 1125);
     EXPECT_EQ(window.height, 1815);
     EXPECT_EQ(window.backColor, 0U);
     EXPECT_TRUE(window.topMost);
     EXPECT_EQ(window.shapeUpdates, 1);
     EXPECT_TRUE(window.intervals.empty()) << "start-up leaves the timer stopped";
-    EXPECT_EQ(window.left, 7500) << "start-up does not move the window";
+    EXPECT_EQ(window.leftTwips, 7500) << "start-up does not move the window";
     EXPECT_TRUE(window.loadedWithDefault) << "the sound option loads last, default on";
 }
 
 TEST_F(ClockworkTest, WindStepsStoreWindUpToTheLimitThenOverWind)
 {
     for (int i = 1; i <= 10; ++i) {
-        toy.WindStep();
-        EXPECT_EQ(toy.State().WindLevel, 40 * i);
+        toy.windStep();
+        EXPECT_EQ(toy.state().windLevel, 40 * i);
         EXPECT_EQ(window.interval, 1);
     }
     EXPECT_EQ(window.effects, std::vector<std::string>(10, "Korrin0.wav"));
     tick(4);
-    EXPECT_EQ(toy.State().WindTicks, 5);
-    toy.ShapeState().WindLevel = 360;
-    toy.WindStep();
-    EXPECT_EQ(toy.State().WindTicks, 9) << "a fresh count, not added";
-    EXPECT_EQ(toy.State().WindLevel, 400) << "400 itself is allowed";
-    toy.ShapeState().WindLevel = 361;
-    toy.WindStep();
-    EXPECT_EQ(toy.State().WindLevel, 0);
-    EXPECT_EQ(toy.State().HeadShaking, kTrue);
-    EXPECT_EQ(toy.State().HeadSeqPos, 0);
+    EXPECT_EQ(toy.state().windTicks, 5);
+    toy.mutableState().windLevel = 360;
+    toy.windStep();
+    EXPECT_EQ(toy.state().windTicks, 9) << "a fresh count, not added";
+    EXPECT_EQ(toy.state().windLevel, 400) << "400 itself is allowed";
+    toy.mutableState().windLevel = 361;
+    toy.windStep();
+    EXPECT_EQ(toy.state().windLevel, 0);
+    EXPECT_EQ(toy.state().headShaking, kTrue);
+    EXPECT_EQ(toy.state().headSeqPos, 0);
     EXPECT_EQ(window.interval, 120);
     EXPECT_EQ(window.effects.size(), 11U) << "over-winding is silent";
 }
@@ -96,19 +96,19 @@ TEST_F(ClockworkTest, WindStepsStoreWindUpToTheLimitThenOverWind)
 TEST_F(ClockworkTest, FullWindWalksFourHundredTicksAtFallingPace)
 {
     windFromRest(10);
-    const float startLeft = window.left;
+    const float startLeft = window.leftTwips;
     tick(9);
     EXPECT_EQ(window.interval, 1) << "400 wind starts at the fast pace";
     const std::vector<int> after = runUntilStopped();
     ASSERT_EQ(after.size(), 400U);
     for (std::size_t i = 0; i < 400; ++i)
         ASSERT_EQ(after[i], i < 329 ? 1 : i < 369 ? 50 : i < 399 ? 120 : 0) << "tick " << i + 1;
-    EXPECT_EQ(startLeft - window.left, 400 * 15.0F) << "one pixel per tick";
+    EXPECT_EQ(startLeft - window.leftTwips, 400 * 15.0F) << "one pixel per tick";
 }
 
 TEST_F(ClockworkTest, OneWindStepFromRest)
 {
-    toy.WindStep();
+    toy.windStep();
     tick(8);
     EXPECT_EQ(window.intervals, std::vector<int>{1}) << "the key turns at the fast pace";
     tick();
@@ -125,7 +125,7 @@ TEST_F(ClockworkTest, LegsAndKeyRhythm)
 {
     windFromRest(2);
     tick(9); // key 0 -> 2 (the second step restarted the count)
-    EXPECT_EQ(toy.State().KeyFrame, 2);
+    EXPECT_EQ(toy.state().keyFrame, 2);
     window.frames.clear();
     window.effects.clear();
     tick(22);
@@ -148,45 +148,45 @@ TEST_F(ClockworkTest, LegsAndKeyRhythm)
 
 TEST_F(ClockworkTest, WindStepWhileWalkingTurnsTheKeyThenWalksOn)
 {
-    toy.WindStep();
+    toy.windStep();
     tick(9 + 5);
-    const float left = window.left;
-    const auto legFrame = toy.State().LegFrame;
-    toy.WindStep();
-    EXPECT_EQ(toy.State().WindLevel, 35 + 40);
+    const float left = window.leftTwips;
+    const auto legFrame = toy.state().legFrame;
+    toy.windStep();
+    EXPECT_EQ(toy.state().windLevel, 35 + 40);
     tick(9);
-    EXPECT_FLOAT_EQ(window.left, left) << "key turns do not move the toy";
-    EXPECT_EQ(toy.State().LegFrame, legFrame);
-    EXPECT_EQ(toy.State().WindLevel, 75);
+    EXPECT_FLOAT_EQ(window.leftTwips, left) << "key turns do not move the toy";
+    EXPECT_EQ(toy.state().legFrame, legFrame);
+    EXPECT_EQ(toy.state().windLevel, 75);
     EXPECT_EQ(window.interval, 1) << "the walk resumes at the new level's pace";
     tick();
-    EXPECT_LT(window.left, left);
+    EXPECT_LT(window.leftTwips, left);
 }
 
 TEST_F(ClockworkTest, HeadSequenceAndItsSkip)
 {
     windFromRest(3);
     tick(9 + 10);
-    const auto key = toy.State().KeyFrame;
-    const auto legs = toy.State().LegFrame;
+    const auto key = toy.state().keyFrame;
+    const auto legs = toy.state().legFrame;
     windFromRest(8); // 110 + 280 = 390; the eighth step over-winds
-    ASSERT_EQ(toy.State().HeadShaking, kTrue);
+    ASSERT_EQ(toy.state().headShaking, kTrue);
     window.frames.clear();
-    toy.WindStep(); // ignored while the head shakes
+    toy.windStep(); // ignored while the head shakes
     EXPECT_EQ(window.interval, 120);
     EXPECT_EQ(runUntilStopped().size(), 29U);
     EXPECT_EQ(shownHeads(), "12314131413141314131413141210");
-    EXPECT_EQ(toy.State().HeadShaking, kFalse);
-    EXPECT_EQ(toy.State().HeadFrame, 0);
-    EXPECT_EQ(toy.State().WindLevel, 0);
-    EXPECT_EQ(toy.State().KeyFrame, key);
-    EXPECT_EQ(toy.State().LegFrame, legs);
+    EXPECT_EQ(toy.state().headShaking, kFalse);
+    EXPECT_EQ(toy.state().headFrame, 0);
+    EXPECT_EQ(toy.state().windLevel, 0);
+    EXPECT_EQ(toy.state().keyFrame, key);
+    EXPECT_EQ(toy.state().legFrame, legs);
 
     for (int at = 0; at <= 28; ++at) {
         windFromRest(11);
         tick(at);
         window.frames.clear();
-        toy.SkipHeadSequence();
+        toy.skipHeadSequence();
         EXPECT_EQ(runUntilStopped().size(), 3U) << "skipped after " << at << " ticks";
         EXPECT_EQ(shownHeads(), "210");
     }
@@ -194,79 +194,79 @@ TEST_F(ClockworkTest, HeadSequenceAndItsSkip)
 
 TEST_F(ClockworkTest, LeftLimitIsHeldAndTheToyWalksOnTheSpot)
 {
-    window.left = 0;
+    window.leftTwips = 0;
     windFromRest(2);
     tick(9);
     runUntilStopped();
-    EXPECT_FLOAT_EQ(window.left, -75) << "five pixels past the edge";
-    EXPECT_EQ(toy.State().WindLevel, 0) << "the wind is spent on the spot";
+    EXPECT_FLOAT_EQ(window.leftTwips, -75) << "five pixels past the edge";
+    EXPECT_EQ(toy.state().windLevel, 0) << "the wind is spent on the spot";
 
     FakeToyWindow exact;
     exact.snapping = false;
     Toy precise(exact);
-    precise.Form_Load();
-    exact.left = -70;
-    precise.WindStep();
+    precise.load();
+    exact.leftTwips = -70;
+    precise.windStep();
     for (int i = 0; i < 20; ++i)
-        precise.Timer1_Timer();
-    EXPECT_FLOAT_EQ(exact.left, -70) << "exactly at the limit the toy does not move";
-    EXPECT_EQ(precise.State().WindLevel, 40 - 11) << "but it keeps stepping";
+        precise.tick();
+    EXPECT_FLOAT_EQ(exact.leftTwips, -70) << "exactly at the limit the toy does not move";
+    EXPECT_EQ(precise.state().windLevel, 40 - 11) << "but it keeps stepping";
     EXPECT_EQ(exact.effects.back(), "Korrin1.wav");
 }
 
 TEST_F(ClockworkTest, ToyLeftOfTheLimitComesBackOnItsFirstStep)
 {
-    window.left = -500;
-    toy.WindStep();
+    window.leftTwips = -500;
+    toy.windStep();
     tick(10);
-    EXPECT_FLOAT_EQ(window.left, -75);
+    EXPECT_FLOAT_EQ(window.leftTwips, -75);
 
     // With a screen left of the primary one the limit moves with the desktop.
-    window.desktopLeft = -1024 * 15;
-    window.left = 15;
-    toy.WindStep();
+    window.desktopLeftTwips = -1024 * 15;
+    window.leftTwips = 15;
+    toy.windStep();
     tick(9 + 3);
-    EXPECT_FLOAT_EQ(window.left, -30) << "walks on past the primary screen's edge";
+    EXPECT_FLOAT_EQ(window.leftTwips, -30) << "walks on past the primary screen's edge";
 }
 
 TEST_F(ClockworkTest, WalkingTicksDoNothingWhileHeldOrJustWound)
 {
-    toy.WindStep();
+    toy.windStep();
     tick(9);
     for (const bool dragging : {true, false}) {
-        toy.ShapeState().Dragging = dragging ? kTrue : kFalse;
-        toy.ShapeState().JustWound = dragging ? kFalse : kTrue;
-        const auto before = toy.State();
+        toy.mutableState().dragging = dragging ? kTrue : kFalse;
+        toy.mutableState().justWound = dragging ? kFalse : kTrue;
+        const auto before = toy.state();
         const int shapes = window.shapeUpdates;
-        const float left = window.left;
+        const float left = window.leftTwips;
         tick(5);
-        EXPECT_EQ(toy.State().WindLevel, before.WindLevel);
-        EXPECT_EQ(toy.State().LegFrame, before.LegFrame);
-        EXPECT_EQ(toy.State().KeyFrame, before.KeyFrame);
+        EXPECT_EQ(toy.state().windLevel, before.windLevel);
+        EXPECT_EQ(toy.state().legFrame, before.legFrame);
+        EXPECT_EQ(toy.state().keyFrame, before.keyFrame);
         EXPECT_EQ(window.shapeUpdates, shapes);
-        EXPECT_FLOAT_EQ(window.left, left);
+        EXPECT_FLOAT_EQ(window.leftTwips, left);
         EXPECT_EQ(window.interval, 50) << "the timer keeps its pace";
     }
 }
 
 TEST_F(ClockworkTest, HoldWindAndReleaseToWalk)
 {
-    toy.BodyPic_MouseDown(kLeft, 0, 150, 120);
-    EXPECT_EQ(toy.State().Dragging, kTrue);
+    toy.pointerPressed(kLeft, 150, 120);
+    EXPECT_EQ(toy.state().dragging, kTrue);
     EXPECT_EQ(window.cursor, HandCursor::Grabbing);
-    EXPECT_EQ(toy.State().GrabX, 150.0F);
+    EXPECT_EQ(toy.state().grabX, 150.0F);
     for (int i = 0; i < 5; ++i)
-        toy.BodyPic_MouseDown(kRight, 0, 150, 120);
-    EXPECT_EQ(toy.State().WindLevel, 200);
-    EXPECT_EQ(toy.State().JustWound, kTrue);
+        toy.pointerPressed(kRight, 150, 120);
+    EXPECT_EQ(toy.state().windLevel, 200);
+    EXPECT_EQ(toy.state().justWound, kTrue);
     EXPECT_EQ(window.effects.size(), 5U);
     tick(9);
     EXPECT_EQ(window.interval, 0) << "held: the walk waits for the release";
-    toy.BodyPic_MouseUp(kRight, 0, 150, 120); // right release is ignored
-    EXPECT_EQ(toy.State().Dragging, kTrue);
-    toy.BodyPic_MouseUp(kLeft, 0, 150, 120);
-    EXPECT_EQ(toy.State().Dragging, kFalse);
-    EXPECT_EQ(toy.State().JustWound, kFalse);
+    toy.pointerReleased(kRight, 150, 120); // right release is ignored
+    EXPECT_EQ(toy.state().dragging, kTrue);
+    toy.pointerReleased(kLeft, 150, 120);
+    EXPECT_EQ(toy.state().dragging, kFalse);
+    EXPECT_EQ(toy.state().justWound, kFalse);
     EXPECT_EQ(window.cursor, HandCursor::Open);
     EXPECT_EQ(window.interval, 1);
     EXPECT_EQ(window.effects.back(), "Korrin1.wav");
@@ -276,50 +276,50 @@ TEST_F(ClockworkTest, PressStopsAWalkAndReleaseResumesIt)
 {
     windFromRest(3);
     tick(9 + 2);
-    toy.KeyPic_MouseDown(kLeft, 0, 10, 10);
+    toy.pointerPressed(kLeft, 10, 10);
     EXPECT_EQ(window.interval, 0);
-    toy.KeyPic_MouseUp(kLeft, 0, 10, 10);
+    toy.pointerReleased(kLeft, 10, 10);
     EXPECT_EQ(window.interval, 1);
 
     // Pressed during a key turn, released: the walk resumes at once.
-    toy.WindStep();
+    toy.windStep();
     tick(3);
-    toy.KeyPic_MouseDown(kLeft, 0, 10, 10);
-    toy.KeyPic_MouseUp(kLeft, 0, 10, 10);
-    EXPECT_EQ(toy.State().WindTicks, 0);
-    const float left = window.left;
+    toy.pointerPressed(kLeft, 10, 10);
+    toy.pointerReleased(kLeft, 10, 10);
+    EXPECT_EQ(toy.state().windTicks, 0);
+    const float left = window.leftTwips;
     tick();
-    EXPECT_LT(window.left, left);
+    EXPECT_LT(window.leftTwips, left);
 
     // A release with no wind plays nothing and leaves the timer alone.
     FakeToyWindow idleWindow;
     Toy idle(idleWindow);
-    idle.Form_Load();
-    idle.Form_MouseDown(kLeft, 0, 0, 0);
-    idle.Form_MouseUp(kLeft, 0, 0, 0);
+    idle.load();
+    idle.pointerPressed(kLeft, 0, 0);
+    idle.pointerReleased(kLeft, 0, 0);
     EXPECT_TRUE(idleWindow.effects.empty());
     EXPECT_EQ(idleWindow.intervals, std::vector<int>{0});
 }
 
 TEST_F(ClockworkTest, DragFollowsThePointerWithLeftAlone)
 {
-    toy.HeadPic_MouseDown(kLeft, 0, 300, 150);
-    toy.HeadPic_MouseMove(kLeft, 0, 450, 90); // +10 px, -4 px
-    EXPECT_FLOAT_EQ(window.left, 7500 + 150);
-    EXPECT_FLOAT_EQ(window.top, 4500 - 60);
-    EXPECT_EQ(window.doEvents, 1);
-    toy.HeadPic_MouseMove(kLeft | kRight, 0, 900, 900);
-    toy.HeadPic_MouseMove(kLeft, 2 /* Ctrl */, 300 - 7500 * 2, 150);
-    EXPECT_FLOAT_EQ(window.left, -7350) << "no bounds, modifiers make no difference";
-    EXPECT_EQ(window.doEvents, 2) << "both buttons down does not drag";
-    toy.HeadPic_MouseUp(kLeft, 0, 0, 0);
-    toy.HeadPic_MouseMove(kLeft, 0, 900, 900);
-    EXPECT_FLOAT_EQ(window.left, -7350) << "released: moves do nothing";
+    toy.pointerPressed(kLeft, 300, 150);
+    toy.pointerMoved(kLeft, 450, 90); // +10 px, -4 px
+    EXPECT_FLOAT_EQ(window.leftTwips, 7500 + 150);
+    EXPECT_FLOAT_EQ(window.topTwips, 4500 - 60);
+    EXPECT_EQ(window.eventRuns, 1);
+    toy.pointerMoved(kLeft | kRight, 900, 900);
+    toy.pointerMoved(kLeft, 300 - 7500 * 2, 150);
+    EXPECT_FLOAT_EQ(window.leftTwips, -7350) << "no bounds";
+    EXPECT_EQ(window.eventRuns, 2) << "both buttons down does not drag";
+    toy.pointerReleased(kLeft, 0, 0);
+    toy.pointerMoved(kLeft, 900, 900);
+    EXPECT_FLOAT_EQ(window.leftTwips, -7350) << "released: moves do nothing";
 
-    const auto before = toy.State();
-    toy.Form_MouseDown(kMiddle, 0, 1, 1);
-    toy.Form_MouseUp(kMiddle, 0, 1, 1);
-    EXPECT_EQ(toy.State().Dragging, before.Dragging);
+    const auto before = toy.state();
+    toy.pointerPressed(kMiddle, 1, 1);
+    toy.pointerReleased(kMiddle, 1, 1);
+    EXPECT_EQ(toy.state().dragging, before.dragging);
     EXPECT_EQ(window.menusShown, 0);
 }
 
@@ -327,59 +327,59 @@ TEST_F(ClockworkTest, GesturesDuringTheHeadShake)
 {
     windFromRest(11);
     tick(4);
-    toy.HeadPic_MouseDown(kLeft, 0, 0, 0);
-    EXPECT_EQ(toy.State().HeadSeqPos, 26) << "a press skips to the last frames";
+    toy.pointerPressed(kLeft, 0, 0);
+    EXPECT_EQ(toy.state().headSeqPos, 26) << "a press skips to the last frames";
     EXPECT_EQ(window.interval, 120) << "without stopping the sequence";
-    toy.HeadPic_MouseDown(kRight, 0, 0, 0);
-    EXPECT_EQ(toy.State().WindLevel, 0) << "no winding while the head shakes";
+    toy.pointerPressed(kRight, 0, 0);
+    EXPECT_EQ(toy.state().windLevel, 0) << "no winding while the head shakes";
     EXPECT_EQ(window.interval, 120);
-    toy.HeadPic_MouseMove(kLeft, 0, 150, 0);
-    EXPECT_FLOAT_EQ(window.left, 7650) << "the toy can be dragged meanwhile";
-    toy.HeadPic_MouseUp(kLeft, 0, 0, 0);
+    toy.pointerMoved(kLeft, 150, 0);
+    EXPECT_FLOAT_EQ(window.leftTwips, 7650) << "the toy can be dragged meanwhile";
+    toy.pointerReleased(kLeft, 0, 0);
     EXPECT_EQ(runUntilStopped().size(), 3U);
 
     windFromRest(11);
     tick(2);
-    toy.Form_MouseDown(kRight, 0, 0, 0);
-    EXPECT_EQ(toy.State().HeadSeqPos, 26);
+    toy.pointerPressed(kRight, 0, 0);
+    EXPECT_EQ(toy.state().headSeqPos, 26);
     EXPECT_EQ(window.menusShown, 1);
 }
 
 TEST_F(ClockworkTest, OverWindWhileHeldEndsTheHold)
 {
-    toy.BodyPic_MouseDown(kLeft, 0, 0, 0);
+    toy.pointerPressed(kLeft, 0, 0);
     for (int i = 0; i < 11; ++i)
-        toy.BodyPic_MouseDown(kRight, 0, 0, 0);
-    EXPECT_EQ(toy.State().Dragging, kFalse);
-    EXPECT_EQ(toy.State().HeadShaking, kTrue);
+        toy.pointerPressed(kRight, 0, 0);
+    EXPECT_EQ(toy.state().dragging, kFalse);
+    EXPECT_EQ(toy.state().headShaking, kTrue);
     EXPECT_EQ(window.cursor, HandCursor::Open);
     EXPECT_EQ(window.interval, 120);
-    const float left = window.left;
-    toy.BodyPic_MouseMove(kLeft, 0, 600, 0);
-    EXPECT_FLOAT_EQ(window.left, left) << "the window no longer follows";
-    toy.BodyPic_MouseUp(kLeft, 0, 0, 0);
+    const float left = window.leftTwips;
+    toy.pointerMoved(kLeft, 600, 0);
+    EXPECT_FLOAT_EQ(window.leftTwips, left) << "the window no longer follows";
+    toy.pointerReleased(kLeft, 0, 0);
     EXPECT_EQ(window.interval, 120);
 }
 
 TEST_F(ClockworkTest, MenuCommands)
 {
-    window.onMenu = [this] { toy.mWindItUp_Click(); };
-    toy.Form_MouseDown(kRight, 0, 0, 0);
-    EXPECT_EQ(toy.State().WindLevel, 40);
+    window.onMenu = [this] { toy.windItUp(); };
+    toy.pointerPressed(kRight, 0, 0);
+    EXPECT_EQ(toy.state().windLevel, 40);
     tick(9);
     EXPECT_EQ(window.interval, 50) << "chosen from the menu the toy walks by itself";
 
-    toy.mSound_Click();
-    toy.mSound_Click();
+    toy.toggleSound();
+    toy.toggleSound();
     EXPECT_EQ(window.storedValues, (std::vector<bool>{false, true}));
-    EXPECT_TRUE(window.soundChecked);
+    EXPECT_TRUE(window.soundMark);
 
-    toy.mAbout_Click();
+    toy.showAbout();
     EXPECT_FALSE(window.enabled);
     EXPECT_EQ(window.aboutShown, 1);
     EXPECT_EQ(window.interval, 50) << "the about box leaves the walk alone";
 
-    toy.mExit_Click();
+    toy.exit();
     EXPECT_TRUE(window.unloaded);
 }
 
@@ -388,8 +388,8 @@ TEST(ClockworkStartUp, StoredSoundOptionIsShown)
     FakeToyWindow window;
     window.stored = false;
     Toy toy(window);
-    toy.Form_Load();
-    EXPECT_FALSE(window.soundChecked);
+    toy.load();
+    EXPECT_FALSE(window.soundMark);
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-// The sound effects: the file checks, PlayEffect with sound off, missing and
+// The sound effects: the file checks, playEffect with sound off, missing and
 // damaged files, and the two generated sound files.
 
 #include "sound/SoundEffects.h"
@@ -54,7 +54,7 @@ class StderrCapture {
 struct ProgramFile {
     ProgramFile(const QString &tag, const QByteArray &contents)
         : name(QStringLiteral("sound_effects_test-%1-%2.wav").arg(getpid()).arg(tag)),
-          path(JoinProgramPath(QCoreApplication::applicationDirPath(), name))
+          path(joinProgramPath(QCoreApplication::applicationDirPath(), name))
     {
         QFile file(path);
         if (file.open(QIODevice::WriteOnly))
@@ -74,16 +74,16 @@ const QByteArray kHeader("RIFF\x24\x10\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x44\xac
 TEST(SoundEffects, FileExistsAndJoinProgramPath)
 {
     QTemporaryDir dir;
-    EXPECT_FALSE(FileExists(dir.filePath("missing.wav")));
-    EXPECT_FALSE(FileExists(dir.path()));
-    EXPECT_FALSE(FileExists(QString()));
+    EXPECT_FALSE(fileExists(dir.filePath("missing.wav")));
+    EXPECT_FALSE(fileExists(dir.path()));
+    EXPECT_FALSE(fileExists(QString()));
     const QString hidden = dir.filePath(".hidden.wav");
     ASSERT_TRUE(QFile(hidden).open(QIODevice::WriteOnly));
     QFile::setPermissions(hidden, QFileDevice::ReadOwner);
-    EXPECT_TRUE(FileExists(hidden));
+    EXPECT_TRUE(fileExists(hidden));
 
-    EXPECT_EQ(JoinProgramPath("/", "Korrin0.wav"), "/Korrin0.wav");
-    EXPECT_EQ(JoinProgramPath("/opt/Toys", "Korrin0.wav"), "/opt/Toys/Korrin0.wav");
+    EXPECT_EQ(joinProgramPath("/", "Korrin0.wav"), "/Korrin0.wav");
+    EXPECT_EQ(joinProgramPath("/opt/Toys", "Korrin0.wav"), "/opt/Toys/Korrin0.wav");
 }
 
 TEST(SoundEffects, SoundOffAndMissingFilesAreSilent)
@@ -92,17 +92,17 @@ TEST(SoundEffects, SoundOffAndMissingFilesAreSilent)
     bool on = false;
     EffectPlayer player([&] { return on; });
     StderrCapture capture;
-    player.PlayEffect(damaged.name.toStdString());
-    player.PlayEffect(damaged.name.toStdString());
+    player.playEffect(damaged.name.toStdString());
+    player.playEffect(damaged.name.toStdString());
     QTest::qWait(300);
     EXPECT_EQ(capture.Lines(), QStringList()); // the damaged file was never opened
 
     on = true; // asked afresh each time
-    player.PlayEffect("sound_effects_test-no-such-file.wav");
-    player.PlayEffect("");
+    player.playEffect("sound_effects_test-no-such-file.wav");
+    player.playEffect("");
     QTest::qWait(300);
     EXPECT_EQ(capture.Lines(), QStringList());
-    player.PlayEffect(damaged.name.toStdString());
+    player.playEffect(damaged.name.toStdString());
     EXPECT_TRUE(capture.WaitFor(damaged.path));
 }
 
@@ -118,7 +118,7 @@ TEST(SoundEffects, DamagedFilesGiveOneLineEachAndCallsReturnAtOnce)
     for (int i = 0; i < 9; ++i) {
         QElapsedTimer call;
         call.start();
-        player.PlayEffect(files[i % 3].name.toStdString());
+        player.playEffect(files[i % 3].name.toStdString());
         slowest = std::max(slowest, call.nsecsElapsed());
         QTest::qWait(20);
     }

@@ -28,9 +28,9 @@ namespace {
     if (toggles == 0)
         return false;
     SoundOptionStore store;
-    bool on = store.Load(true);
+    bool on = store.load(true);
     for (int i = 0; i < toggles; ++i)
-        store.Store(on = !on);
+        store.store(on = !on);
     std::exit(EXIT_SUCCESS);
 }();
 
@@ -84,10 +84,10 @@ class SoundOption : public ::testing::Test {
 TEST_F(SoundOption, FirstRunAndNotFoundStoreTheDefault)
 {
     CaptureStderr();
-    EXPECT_TRUE(SoundOptionStore().Load(true));
+    EXPECT_TRUE(SoundOptionStore().load(true));
     EXPECT_EQ(readIni(), "[Coilwerks]\nZorrel%20Sound=True\n");
     storeRaw("NotFound"); // exactly this text is a missing entry
-    EXPECT_FALSE(SoundOptionStore().Load(false));
+    EXPECT_FALSE(SoundOptionStore().load(false));
     EXPECT_EQ(stored(), "False");
     EXPECT_EQ(GetCapturedStderr(), "");
 }
@@ -106,7 +106,7 @@ TEST_F(SoundOption, ReadableTextsLoadAndUnreadableOnesAreRepaired)
             storeRaw(text);
             const QByteArray before = readIni();
             CaptureStderr();
-            EXPECT_EQ(SoundOptionStore().Load(kind != True), kind != False);
+            EXPECT_EQ(SoundOptionStore().load(kind != True), kind != False);
             const std::string report = GetCapturedStderr();
             if (kind != Unreadable) {
                 EXPECT_EQ(report, "");
@@ -130,7 +130,7 @@ TEST_F(SoundOption, UnwritableFolderKeepsTheToyRunning)
     // The settings folder is a regular file: nothing can be stored, not even by root.
     ASSERT_TRUE(QFile(folder_).open(QIODevice::WriteOnly));
     CaptureStderr();
-    EXPECT_TRUE(SoundOptionStore().Load(true));
+    EXPECT_TRUE(SoundOptionStore().load(true));
     const std::string report = GetCapturedStderr();
     EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 1) << report;
     EXPECT_NE(report.find(iniPath().toStdString() + ": cannot store Zorrel Sound=True"),

@@ -28,6 +28,17 @@ xcb_atom_t internAtom(xcb_connection_t *connection, const char *name)
     return atom;
 }
 
+// The X connection, when the toy runs on the xcb platform; other platforms
+// (offscreen, minimal, wayland) have none, even where Qt's X11 interface
+// answers.
+xcb_connection_t *x11Connection()
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return nullptr;
+    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 != nullptr ? x11->connection() : nullptr;
+}
+
 } // namespace
 
 void choosePlatformPlugin()
@@ -57,10 +68,9 @@ bool displayReachable(std::string &reason)
 
 void keepOffTaskbar(QWidget &window)
 {
-    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (x11 == nullptr)
+    xcb_connection_t *connection = x11Connection();
+    if (connection == nullptr)
         return;
-    xcb_connection_t *connection = x11->connection();
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
     // A mapped window asks the window manager to change its state.
     xcb_client_message_event_t event{};

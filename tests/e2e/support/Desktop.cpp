@@ -2,7 +2,6 @@
 
 #include "shape/RegionTable.h"
 #include "shape/ShapeComposer.h"
-#include "toy/ToyState.h"
 
 #include <xcb/shape.h>
 #include <xcb/xcb.h>
@@ -99,11 +98,11 @@ bool move(QPoint p)
 
 QRegion restShape(int keyFrame)
 {
-    toy::ToyState state{};
-    state.KeyFrame = static_cast<std::int16_t>(keyFrame);
+    const shape::Pose pose{0, 0, static_cast<std::int16_t>(keyFrame)};
+    shape::OutlineBuffer buffer;
     shape::RegionTable regions;
-    shape::ComposeShape(state, regions);
-    return regions.region(state.ShapeRegion).translated(-kClient);
+    shape::composeShape(pose, buffer, regions);
+    return regions.region(buffer.shapeRegion).translated(-kClient);
 }
 
 Probe::Probe(QRect g) : id_(xcb_generate_id(x()))

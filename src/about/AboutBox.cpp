@@ -1,4 +1,4 @@
-#include "about/Form2.h"
+#include "about/AboutBox.h"
 
 #include <algorithm>
 
@@ -29,13 +29,13 @@ constexpr QRect fromTwips(int left, int top, int width, int height)
 }
 
 constexpr QSize kClientSize{3675 / art::layout::kTwipsPerPixel, 3015 / art::layout::kTwipsPerPixel};
-constexpr QRect kCommand1 = fromTwips(1380, 2580, 975, 345);
-constexpr QRect kLabel1 = fromTwips(795, 45, 2040, 270);
-constexpr QRect kLabel2 = fromTwips(615, 270, 2445, 270);
-constexpr QRect kEmail = fromTwips(1035, 495, 1605, 270);
-constexpr QRect kHomepage = fromTwips(45, 735, 3570, 270);
-constexpr QRect kText1 = fromTwips(105, 1050, 3450, 1380);
-constexpr QRect kImage1 = fromTwips(120, 120, 480, 480);
+constexpr QRect kOkPlace = fromTwips(1380, 2580, 975, 345);
+constexpr QRect kProductNamePlace = fromTwips(795, 45, 2040, 270);
+constexpr QRect kCreditPlace = fromTwips(615, 270, 2445, 270);
+constexpr QRect kEmailPlace = fromTwips(1035, 495, 1605, 270);
+constexpr QRect kHomepagePlace = fromTwips(45, 735, 3570, 270);
+constexpr QRect kHelpTextPlace = fromTwips(105, 1050, 3450, 1380);
+constexpr QRect kIconPlace = fromTwips(120, 120, 480, 480);
 
 const QColor kNavy(0, 0, 128);
 const QColor kPurple(128, 0, 128);
@@ -103,7 +103,7 @@ bool isEnterKey(const QEvent *event)
 
 } // namespace
 
-QString Form2::helpText()
+QString AboutBox::helpText()
 {
     // The blanks at the end of the second, third and fourth lines belong to
     // the text.
@@ -114,7 +114,7 @@ QString Form2::helpText()
                           "left mouse button when finished.\n");
 }
 
-Form2::Form2(std::function<void()> onUnload, QWidget *parent)
+AboutBox::AboutBox(std::function<void()> onUnload, QWidget *parent)
     : QDialog(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
       onUnload_(std::move(onUnload))
@@ -128,22 +128,23 @@ Form2::Form2(std::function<void()> onUnload, QWidget *parent)
     setFixedSize(kClientSize);
 
     ok_ = new QPushButton(QStringLiteral("&OK"), this);
-    ok_->setObjectName(QStringLiteral("Command1"));
-    ok_->setGeometry(kCommand1);
+    ok_->setObjectName(QStringLiteral("ok"));
+    ok_->setGeometry(kOkPlace);
     ok_->setDefault(true);
     ok_->setAutoDefault(true);
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
 
-    QLabel *label1 = addLabel(this, "Label1", kLabel1, QStringLiteral("Zorrel"));
-    QLabel *label2 = addLabel(this, "Label2", kLabel2, QStringLiteral(ZORREL_CREDIT));
-    email_ = addLink(this, "Email", kEmail, QStringLiteral(ZORREL_EMAIL));
-    homepage_ = addLink(this, "Homepage", kHomepage, QStringLiteral(ZORREL_HOMEPAGE));
+    QLabel *productName =
+        addLabel(this, "productName", kProductNamePlace, QStringLiteral("Zorrel"));
+    QLabel *credit = addLabel(this, "credit", kCreditPlace, QStringLiteral(ZORREL_CREDIT));
+    email_ = addLink(this, "email", kEmailPlace, QStringLiteral(ZORREL_EMAIL));
+    homepage_ = addLink(this, "homepage", kHomepagePlace, QStringLiteral(ZORREL_HOMEPAGE));
     email_->installEventFilter(this);
     homepage_->installEventFilter(this);
 
     text_ = new QPlainTextEdit(this);
-    text_->setObjectName(QStringLiteral("Text1"));
-    text_->setGeometry(kText1);
+    text_->setObjectName(QStringLiteral("helpText"));
+    text_->setGeometry(kHelpTextPlace);
     text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     text_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     text_->setTabChangesFocus(true);
@@ -151,13 +152,13 @@ Form2::Form2(std::function<void()> onUnload, QWidget *parent)
     text_->installEventFilter(this);
 
     auto *image = new QLabel(this);
-    image->setObjectName(QStringLiteral("Image1"));
-    image->setGeometry(kImage1);
-    image->setPixmap(art::programIcon().pixmap(kImage1.size(), devicePixelRatioF()));
+    image->setObjectName(QStringLiteral("icon"));
+    image->setGeometry(kIconPlace);
+    image->setPixmap(art::programIcon().pixmap(kIconPlace.size(), devicePixelRatioF()));
 
-    setTabOrder(ok_, label1);
-    setTabOrder(label1, label2);
-    setTabOrder(label2, email_);
+    setTabOrder(ok_, productName);
+    setTabOrder(productName, credit);
+    setTabOrder(credit, email_);
     setTabOrder(email_, homepage_);
     setTabOrder(homepage_, text_);
     ok_->setFocus();
@@ -166,15 +167,15 @@ Form2::Form2(std::function<void()> onUnload, QWidget *parent)
         move(screen->geometry().center() - rect().center());
 }
 
-Form2::~Form2() { unload(); }
+AboutBox::~AboutBox() { unload(); }
 
-void Form2::done(int result)
+void AboutBox::done(int result)
 {
     QDialog::done(result);
     unload();
 }
 
-void Form2::unload()
+void AboutBox::unload()
 {
     if (!onUnload_)
         return;
@@ -183,14 +184,14 @@ void Form2::unload()
     step();
 }
 
-void Form2::openLink(const QLabel *link)
+void AboutBox::openLink(const QLabel *link)
 {
     // The address is what the link shows at this moment. A failure is silent.
     const QString caption = link->text();
     QDesktopServices::openUrl(QUrl(link == email_ ? QStringLiteral("mailto:") + caption : caption));
 }
 
-bool Form2::eventFilter(QObject *watched, QEvent *event)
+bool AboutBox::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == email_ || watched == homepage_) {
         auto *link = static_cast<QLabel *>(watched);

@@ -17,11 +17,11 @@ namespace zorrel::about {
 // `onUnload` runs exactly once: when the dialog closes, whichever way (the OK
 // button, Enter, Esc, the title bar's close button), or at its destruction if
 // it was never closed. The toy window passes the step that enables it again.
-class Form2 : public QDialog {
+class AboutBox : public QDialog {
     Q_OBJECT
   public:
-    explicit Form2(std::function<void()> onUnload, QWidget *parent = nullptr);
-    ~Form2() override;
+    explicit AboutBox(std::function<void()> onUnload, QWidget *parent = nullptr);
+    ~AboutBox() override;
 
     // Every way of closing the dialog ends here.
     void done(int result) override;

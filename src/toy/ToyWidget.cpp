@@ -1,0 +1,289 @@
+#include "toy/ToyWidget.h"
+
+#include "about/AboutBox.h"
+#include "art/Layout.h"
+#include "art/MenuLayout.h"
+#include "platform/Platform.h"
+#include "shape/ShapeComposer.h"
+#include "toy/Clockwork.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QScreen>
+#include <QWindow>
+
+#include <cmath>
+
+namespace zorrel::toy {
+namespace {
+
+namespace layout = art::layout;
+
+constexpr float kTwips = static_cast<float>(layout::kTwipsPerPixel);
+
+int buttonCode(Qt::MouseButtons buttons)
+{
+    int code = 0;
+    if (buttons & Qt::LeftButton)
+        code |= clockwork::kLeftButton;
+    if (buttons & Qt::RightButton)
+        code |= clockwork::kRightButton;
+    if (buttons & Qt::MiddleButton)
+        code |= clockwork::kMiddleButton;
+    return code;
+}
+
+// Origin of the part image under a client point; the window's own outside
+// them. Later parts lie over earlier ones.
+QPoint partOriginAt(QPoint client)
+{
+    for (const QRect &part :
+         {layout::kKeyPic, layout::kBottomPic, layout::kBodyPic, layout::kHeadPic})
+        if (part.contains(client))
+            return part.topLeft();
+    return {};
+}
+
+int toPixels(float twips) { return static_cast<int>(std::lround(twips / kTwips)); }
+
+} // namespace
+
+ToyWidget::ToyWidget()
+    : timer_([this] { tick(); }), openHand_(art::handCursor(HandCursor::Open)),
+      grabbingHand_(art::handCursor(HandCursor::Grabbing)), menu_(this),
+      effects_([this] { return soundChecked(); })
+{
+    setWindowTitle(QStringLiteral("Zorrel"));
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    setContextMenuPolicy(Qt::PreventContextMenu);
+    setCursor(openHand_);
+    setFixedSize(layout::kClientSize);
+    sprites_ = std::make_unique<art::SpriteSet>(devicePixelRatioF());
+    buildMenu();
+}
+
+ToyWidget::~ToyWidget() = default;
+
+void ToyWidget::start()
+{
+    toy_.load();
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const QPoint client(screen.x() + (screen.width() - width()) / 2,
+                        screen.y() + (screen.height() - height()) / 2);
+    outerPos_ = client - layout::kClientOrigin;
+    move(client);
+    show();
+    platform::keepOffTaskbar(*this);
+    connect(windowHandle(), &QWindow::screenChanged, this, [this] {
+        sprites_ = std::make_unique<art::SpriteSet>(devicePixelRatioF());
+        update();
+    });
+}
+
+void ToyWidget::buildMenu()
+{
+    menu_.setObjectName(QString::fromUtf8(art::menu::kPopupMenuName));
+    for (const art::menu::MenuItem &item : art::menu::kPopupMenu) {
+        if (item.command == art::menu::Command::Separator) {
+            menu_.addSeparator()->setObjectName(QString::fromUtf8(item.name));
+            continue;
+        }
+        QAction *action = menu_.addAction(QString::fromUtf8(item.caption));
+        action->setObjectName(QString::fromUtf8(item.name));
+        action->setCheckable(item.checkable);
+        action->setChecked(item.checkedAtStart);
+        switch (item.command) {
+        case art::menu::Command::WindItUp:
+            connect(action, &QAction::triggered, this, [this] { toy_.windItUp(); });
+            break;
+        case art::menu::Command::Sound:
+            soundAction_ = action;
+            // The clockwork flips the mark itself; undo Qt's automatic toggle.
+            connect(action, &QAction::triggered, this, [this](bool checked) {
+                soundAction_->setChecked(!checked);
+                toy_.toggleSound();
+            });
+            break;
+        case art::menu::Command::About:
+            connect(action, &QAction::triggered, this, [this] { toy_.showAbout(); });
+            break;
+        case art::menu::Command::Exit:
+            connect(action, &QAction::triggered, this, [this] { toy_.exit(); });
+            break;
+        case art::menu::Command::Separator:
+            break;
+        }
+    }
+}
+
+void ToyWidget::paintEvent(QPaintEvent * /*event*/)
+{
+    QPainter painter(this);
+    painter.drawPixmap(layout::kHeadPic.topLeft(), sprites_->frame(FrameSet::Head, headFrame_));
+    painter.drawPixmap(layout::kBodyPic.topLeft(), sprites_->body());
+    painter.drawPixmap(layout::kBottomPic.topLeft(), sprites_->frame(FrameSet::Legs, legsFrame_));
+    painter.drawPixmap(layout::kKeyPic.topLeft(), sprites_->frame(FrameSet::Key, keyFrame_));
+}
+
+// The first press of a gesture picks the part; it keeps the moves and the
+// release until every button is up. Coordinates come from the global
+// pointer and the window position as last set, so a drag never sees the
+// window system's lag.
+void ToyWidget::mousePressEvent(QMouseEvent *event)
+{
+    if (event->buttons() == event->button())
+        pressedOrigin_ = partOriginAt((event->globalPosition() - QPointF(clientPos())).toPoint());
+    const QPointF at = fromPressedPart(event);
+    toy_.pointerPressed(buttonCode(event->button()), float(at.x()), float(at.y()));
+    commitPosition();
+}
+
+void ToyWidget::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPointF at = fromPressedPart(event);
+    toy_.pointerMoved(buttonCode(event->buttons()), float(at.x()), float(at.y()));
+    commitPosition();
+}
+
+void ToyWidget::mouseReleaseEvent(QMouseEvent *event)
+{
+    const QPointF at = fromPressedPart(event);
+    toy_.pointerReleased(buttonCode(event->button()), float(at.x()), float(at.y()));
+    commitPosition();
+}
+
+QPointF ToyWidget::fromPressedPart(const QMouseEvent *event) const
+{
+    return (event->globalPosition() - QPointF(clientPos() + pressedOrigin_)) * kTwips;
+}
+
+void ToyWidget::tick()
+{
+    toy_.tick();
+    commitPosition();
+}
+
+void ToyWidget::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    endProgram();
+}
+
+QPoint ToyWidget::clientPos() const { return outerPos_ + layout::kClientOrigin; }
+
+void ToyWidget::commitPosition()
+{
+    if (!positionDirty_)
+        return;
+    positionDirty_ = false;
+    move(clientPos());
+}
+
+void ToyWidget::setWindowSize(float widthTwips, float heightTwips)
+{
+    // Without frame and title bar only the client area is left.
+    const QSize outer(toPixels(widthTwips), toPixels(heightTwips));
+    const QPoint origin = layout::kClientOrigin;
+    setFixedSize(outer - QSize(2 * origin.x(), origin.y() + origin.x()));
+}
+
+void ToyWidget::setBackColor(unsigned bgr)
+{
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window,
+                     QColor(static_cast<int>(bgr & 0xFFU), static_cast<int>((bgr >> 8U) & 0xFFU),
+                            static_cast<int>((bgr >> 16U) & 0xFFU)));
+    setPalette(palette);
+    setAutoFillBackground(true);
+}
+
+void ToyWidget::makeTopMost() { setWindowFlag(Qt::WindowStaysOnTopHint, true); }
+
+void ToyWidget::setTimerInterval(int milliseconds) { timer_.setInterval(milliseconds); }
+
+void ToyWidget::showFrame(FrameSet set, int frame)
+{
+    switch (set) {
+    case FrameSet::Head:
+        headFrame_ = frame;
+        break;
+    case FrameSet::Legs:
+        legsFrame_ = frame;
+        break;
+    case FrameSet::Key:
+        keyFrame_ = frame;
+        break;
+    }
+    update();
+}
+
+void ToyWidget::setHandCursor(HandCursor cursor)
+{
+    setCursor(cursor == HandCursor::Open ? openHand_ : grabbingHand_);
+}
+
+float ToyWidget::left() const { return static_cast<float>(outerPos_.x()) * kTwips; }
+float ToyWidget::top() const { return static_cast<float>(outerPos_.y()) * kTwips; }
+
+void ToyWidget::setLeft(float twips)
+{
+    outerPos_.setX(toPixels(twips));
+    positionDirty_ = true;
+}
+
+void ToyWidget::setTop(float twips)
+{
+    outerPos_.setY(toPixels(twips));
+    positionDirty_ = true;
+}
+
+float ToyWidget::desktopLeft() const
+{
+    const int left = QGuiApplication::primaryScreen()->virtualGeometry().left();
+    return static_cast<float>(left) * kTwips;
+}
+
+void ToyWidget::playEffect(std::string_view fileName) { effects_.playEffect(fileName); }
+
+void ToyWidget::updateShape()
+{
+    ToyState &state = toy_.mutableState();
+    shape::composeShape(state.pose(), state.outline, regions_);
+    regions_.giveToWindow(state.outline.shapeRegion);
+    setMask(regions_.windowRegion().translated(-layout::kClientOrigin));
+}
+
+void ToyWidget::showPopupMenu()
+{
+    commitPosition();
+    menu_.exec(QCursor::pos());
+}
+
+void ToyWidget::doEvents()
+{
+    commitPosition();
+    QCoreApplication::processEvents();
+}
+
+bool ToyWidget::soundChecked() const { return soundAction_->isChecked(); }
+void ToyWidget::setSoundChecked(bool checked) { soundAction_->setChecked(checked); }
+bool ToyWidget::loadStoredSound(bool designDefault) { return soundOption_.load(designDefault); }
+void ToyWidget::storeSound(bool soundOn) { soundOption_.store(soundOn); }
+
+void ToyWidget::setInputEnabled(bool enabled) { setEnabled(enabled); }
+
+void ToyWidget::openAboutBox()
+{
+    auto *about = new about::AboutBox([toy = QPointer<ToyWidget>(this)] {
+        if (toy)
+            toy->setEnabled(true);
+    });
+    about->show();
+}
+
+void ToyWidget::endProgram() { QCoreApplication::exit(0); }
+
+} // namespace zorrel::toy

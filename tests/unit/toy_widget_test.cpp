@@ -1,0 +1,112 @@
+// The toy widget without a window manager: how pointer events reach the toy,
+// and the timer that paces it.
+
+#include "toy/PacedTimer.h"
+#include "toy/ToyWidget.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using zorrel::toy::ToyWidget;
+
+class ToyWidgetTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite()
+    {
+        static QTemporaryDir config;
+        qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+        static int argc = 1;
+        static char name[] = "toy_widget_test", *argv[] = {name, nullptr};
+        // Never destroyed: Qt's own globals, which it still uses, go first.
+        static auto *app = new QApplication(argc, argv);
+        (void)app;
+    }
+
+    void SetUp() override { widget_.start(); }
+
+    // Sends a mouse event at a point given relative to the client area's
+    // top-left corner as it is now.
+    void send(QEvent::Type type, QPoint client, Qt::MouseButton button, Qt::MouseButtons held)
+    {
+        const QPointF global = widget_.geometry().topLeft() + client;
+        QMouseEvent event(type, QPointF(client), global, button, held, Qt::NoModifier);
+        QApplication::sendEvent(&widget_, &event);
+    }
+    void press(QPoint at, Qt::MouseButton b, Qt::MouseButtons held = {})
+    {
+        send(QEvent::MouseButtonPress, at, b, held | b);
+    }
+    void release(QPoint at, Qt::MouseButton b, Qt::MouseButtons held = {})
+    {
+        send(QEvent::MouseButtonRelease, at, b, held);
+    }
+    void moveTo(QPoint at) { send(QEvent::MouseMove, at, Qt::NoButton, Qt::LeftButton); }
+
+    [[nodiscard]] QPointF grab() const
+    {
+        return {widget_.toy().state().grabX, widget_.toy().state().grabY};
+    }
+
+    ToyWidget widget_;
+};
+
+TEST_F(ToyWidgetTest, APressReachesTheToyFromThePartUnderIt)
+{
+    // Client point pressed, and the origin of the part there.
+    const std::pair<QPoint, QPoint> presses[] = {
+        {{30, 20}, {0, 0}},   // head
+        {{20, 60}, {10, 55}}, // body
+        {{20, 80}, {2, 72}},  // legs
+        {{55, 60}, {49, 55}}, // key, over the legs' picture
+        {{5, 60}, {0, 0}},    // the window outside the parts
+    };
+    for (const auto &[at, origin] : presses) {
+        press(at, Qt::LeftButton);
+        EXPECT_EQ(grab(), QPointF((at - origin) * 15)) << at.x() << "," << at.y();
+        release(at, Qt::LeftButton);
+        EXPECT_FALSE(widget_.toy().state().dragging);
+    }
+}
+
+TEST_F(ToyWidgetTest, MovesAndReleaseGoToThePressedPartEvenOutsideTheWindow)
+{
+    const QPoint start = widget_.pos();
+    press({55, 60}, Qt::LeftButton); // key
+    moveTo({55 + 100, 60 + 50});     // far outside the window
+    EXPECT_EQ(widget_.pos(), start + QPoint(100, 50)) << "the drag follows the pointer exactly";
+    release({-200, -200}, Qt::LeftButton);
+    EXPECT_FALSE(widget_.toy().state().dragging);
+}
+
+TEST_F(ToyWidgetTest, ASecondButtonDuringTheHoldKeepsThePart)
+{
+    press({55, 60}, Qt::LeftButton);                  // key
+    press({20, 60}, Qt::RightButton, Qt::LeftButton); // over the body: a wind step
+    EXPECT_EQ(widget_.toy().state().windLevel, 40);
+    release({20, 60}, Qt::RightButton, Qt::LeftButton);
+    const QPoint before = widget_.pos();
+    moveTo({65, 65});
+    EXPECT_EQ(widget_.pos(), before + QPoint(10, 5)) << "measured from the key, as pressed";
+    release({65, 65}, Qt::LeftButton);
+}
+
+// A tick that sets its own pace again must not push the next tick back, or
+// the walk would drift slower.
+TEST_F(ToyWidgetTest, AnUnchangedPaceKeepsTheTimersSchedule)
+{
+    int ticks = 0;
+    zorrel::toy::PacedTimer timer([&] { ++ticks; });
+    timer.setInterval(50);
+    QThread::msleep(10);
+    timer.setInterval(50);
+    EXPECT_LE(timer.remainingTime(), 45);
+    EXPECT_EQ(ticks, 0);
+}
+
+} // namespace
