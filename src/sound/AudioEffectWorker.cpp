@@ -1,5 +1,5 @@
 #include "sound/EffectWorker.h"
-#include "sound/PrintLine.h"
+#include "common/Diagnostics.h"
 
 #include <QAudioDevice>
 #include <QDir>
@@ -214,7 +214,7 @@ class AudioEffectWorker : public EffectWorker {
         if (reported_.contains(path))
             return;
         reported_.insert(path);
-        printLine(QStringLiteral("cannot play %1: %2").arg(path, reason));
+        printLine(QStringLiteral("cannot play %1: %2").arg(escaped(path), reason));
     }
 
     std::map<QString, Loaded> loaded_;

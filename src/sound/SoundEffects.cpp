@@ -1,5 +1,5 @@
 #include "sound/SoundEffects.h"
-#include "sound/PrintLine.h"
+#include "common/Diagnostics.h"
 
 #include "sound/EffectWorker.h"
 

@@ -1,5 +1,7 @@
 #include "toy/SoundOptionStore.h"
 
+#include "common/Diagnostics.h"
+
 #include <QRegularExpression>
 #include <QSettings>
 #include <QStringList>
@@ -49,32 +51,9 @@ QString textOf(const QVariant &value)
     }
 }
 
-// Keeps a report on one line: control characters and other unprintable ones
-// are shown as escapes, as are the backslash and the quote.
-QString escaped(const QString &text)
-{
-    QString out;
-    for (const QChar ch : text) {
-        if (ch == u'\\' || ch == u'"') {
-            out += u'\\';
-            out += ch;
-        } else if (ch.unicode() < 0x20 || ch.unicode() == 0x7f || !ch.isPrint()) {
-            out += ch.unicode() < 0x100
-                       ? QStringLiteral("\\x%1").arg(ch.unicode(), 2, 16, QLatin1Char('0'))
-                       : QStringLiteral("\\u%1").arg(ch.unicode(), 4, 16, QLatin1Char('0'));
-        } else {
-            out += ch;
-        }
-    }
-    return out;
-}
-
 void report(const QSettings &store, const QString &message)
 {
-    const QByteArray line =
-        QStringLiteral("zorrel: %1: %2\n").arg(store.fileName(), message).toLocal8Bit();
-    std::fputs(line.constData(), stderr);
-    std::fflush(stderr);
+    printLine(QStringLiteral("%1: %2").arg(escaped(store.fileName()), message));
 }
 
 // Writes the option and flushes it to the store at once.
