@@ -35,25 +35,17 @@ QImage frame(FrameSet set, int index, QSize size)
 // Whether a pixel counts as lit: some channel well above the black background.
 bool lit(QRgb c) { return std::max({qRed(c), qGreen(c), qBlue(c)}) >= 24; }
 
-TEST(Artwork, EveryPictureLoads)
+TEST(Artwork, CursorsAndIconLoad)
 {
     app();
-    QStringList paths{zorrel::art::bodyPath(), QStringLiteral(":/art/hand_open.svg"),
-                      QStringLiteral(":/art/hand_grab.svg"), QStringLiteral(":/art/hand_point.svg"),
-                      QStringLiteral(":/art/icon.svg")};
-    for (int i = 0; i < layout::kHeadFrames; ++i)
-        paths << zorrel::art::framePath(FrameSet::Head, i);
-    for (int i = 0; i < layout::kLegsFrames; ++i)
-        paths << zorrel::art::framePath(FrameSet::Legs, i);
-    for (int i = 0; i < layout::kKeyFrames; ++i)
-        paths << zorrel::art::framePath(FrameSet::Key, i);
-    ASSERT_EQ(paths.size(), 28);
-    for (const QString &path : paths)
-        EXPECT_TRUE(QSvgRenderer(path).isValid()) << path.toStdString();
+    for (const char *path :
+         {":/art/hand_open.svg", ":/art/hand_grab.svg", ":/art/hand_point.svg", ":/art/icon.svg"})
+        EXPECT_TRUE(QSvgRenderer(QString::fromLatin1(path)).isValid()) << path;
 }
 
-// Every pose must fill its window shape: at least 97% of the pixels inside the
-// composed outline are painted, not the black background of the pictures.
+// Every pose must fill its window shape, which stays inside the client area:
+// at least 97% of the pixels inside the composed outline are painted, not the
+// black background of the pictures.
 TEST(Artwork, EveryPoseFillsItsShape)
 {
     app();
@@ -96,6 +88,7 @@ TEST(Artwork, EveryPoseFillsItsShape)
                     }
                 }
                 ASSERT_GT(inside, 0);
+                ASSERT_TRUE(QRect(client, layout::kClientSize).contains(shape.boundingRect()));
                 const double ratio = static_cast<double>(painted) / static_cast<double>(inside);
                 if (ratio < worst) {
                     worst = ratio;

@@ -52,18 +52,6 @@ TEST(ShapeComposition, RestPoseContainment)
     EXPECT_TRUE(compose({0, 0, 3}).contains(QPoint(62, 90))) << "a closed key has no holes";
 }
 
-TEST(ShapeComposition, EveryPoseStaysInTheClientArea)
-{
-    const QRect client(3, 22, 69, 96);
-    for (std::int16_t h = 0; h <= 4; ++h)
-        for (std::int16_t l = 0; l <= 10; ++l)
-            for (std::int16_t k = 0; k <= 6; ++k) {
-                const QRegion shape = compose({h, l, k});
-                ASSERT_FALSE(shape.isEmpty());
-                ASSERT_TRUE(client.contains(shape.boundingRect())) << h << " " << l << " " << k;
-            }
-}
-
 TEST(ShapeComposition, EachCompositionLeavesOneLiveRegion)
 {
     OutlineBuffer buffer;
