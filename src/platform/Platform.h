@@ -2,21 +2,23 @@
 
 #include <string>
 
-class QWidget;
-
 // The few things the toy needs from the window system that Qt does not
-// offer portably. One implementation per window system, chosen at build time.
+// offer portably. One implementation per window system, chosen at build
+// time; see also ToySurface.h.
 namespace zorrel::platform {
 
 // Before the application object exists: picks a window-system plugin that
 // lets the toy place its own window, unless the user chose one.
 void choosePlatformPlugin();
 
-// Before the application object exists: whether a display can be reached.
-// On failure, `reason` says why in a few words.
-bool displayReachable(std::string &reason);
+// Before the application object exists: whether the display named
+// `displayName` (null: the default one) can be reached and answers within a
+// few seconds. On failure, `reason` says why in a few words.
+bool displayReachable(const char *displayName, std::string &reason);
 
-// Keeps a shown top-level window out of the task bar and the pager.
-void keepOffTaskbar(QWidget &window);
+// After the application object exists: a lost connection to the display
+// ends the program at once with status 1 and one line on stderr, before
+// anything still running (the sound thread) can trip over the teardown.
+void endCleanlyOnDisplayLoss();
 
 } // namespace zorrel::platform

@@ -2,14 +2,23 @@
 
 #include <QPolygon>
 
+#include <cmath>
+
 namespace zorrel::shape {
+
+void RegionTable::setPlacement(QPoint origin, double scale)
+{
+    origin_ = origin;
+    scale_ = scale;
+}
 
 RegionHandle RegionTable::createPolygon(std::span<const OutlinePoint> points)
 {
     QPolygon polygon;
     polygon.reserve(static_cast<qsizetype>(points.size()));
     for (const OutlinePoint &p : points)
-        polygon.append(QPoint(p.x, p.y));
+        polygon.append(QPoint(static_cast<int>(std::lround((p.x - origin_.x()) * scale_)),
+                              static_cast<int>(std::lround((p.y - origin_.y()) * scale_))));
     const RegionHandle handle = next_++;
     // Every outline is a simple polygon, so the fill rule makes no difference.
     regions_.emplace(handle, QRegion(polygon, Qt::OddEvenFill));

@@ -17,6 +17,11 @@ enum class CombineMode { Or, Diff };
 // owned by the window. Keeps the number of live regions observable.
 class RegionTable {
   public:
+    // Every polygon made from now on is taken relative to `origin` and
+    // scaled by `scale` before it becomes a region, so that at a device-pixel
+    // ratio above 1 the outline steps one device pixel at a time.
+    void setPlacement(QPoint origin, double scale);
+
     RegionHandle createPolygon(std::span<const OutlinePoint> points);
     void combine(RegionHandle dest, RegionHandle first, RegionHandle second, CombineMode mode);
     void remove(RegionHandle handle);
@@ -32,6 +37,8 @@ class RegionTable {
     std::unordered_map<RegionHandle, QRegion> regions_;
     RegionHandle next_ = 1;
     RegionHandle window_ = 0;
+    QPoint origin_;
+    double scale_ = 1.0;
 };
 
 } // namespace zorrel::shape

@@ -57,11 +57,16 @@ ToyWidget::ToyWidget()
       effects_([this] { return soundChecked(); })
 {
     setWindowTitle(QStringLiteral("Zorrel"));
-    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    // The toy has no keyboard use: it never takes the focus from the window
+    // the user is typing in, at start or on a click.
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setFocusPolicy(Qt::NoFocus);
     setContextMenuPolicy(Qt::PreventContextMenu);
     setCursor(openHand_);
     setFixedSize(layout::kClientSize);
-    sprites_ = std::make_unique<art::SpriteSet>(devicePixelRatioF());
+    surface_ = platform::makeToySurface(*this);
+    applyDeviceRatio();
     buildMenu();
 }
 
@@ -69,18 +74,41 @@ ToyWidget::~ToyWidget() = default;
 
 void ToyWidget::start()
 {
-    toy_.load();
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    const QPoint client(screen.x() + (screen.width() - width()) / 2,
-                        screen.y() + (screen.height() - height()) / 2);
-    outerPos_ = client - layout::kClientOrigin;
-    move(client);
+    move(screen.x() + (screen.width() - width()) / 2,
+         screen.y() + (screen.height() - height()) / 2);
+    toy_.load();
+    surface_->prepare();
+    updateShape();
+    commit();
     show();
-    platform::keepOffTaskbar(*this);
+    surface_->shown();
     connect(windowHandle(), &QWindow::screenChanged, this, [this] {
-        sprites_ = std::make_unique<art::SpriteSet>(devicePixelRatioF());
-        update();
+        applyDeviceRatio();
+        updateShape();
+        commit();
     });
+}
+
+// Pictures and outline follow the screen's device-pixel ratio.
+void ToyWidget::applyDeviceRatio()
+{
+    const qreal ratio = devicePixelRatioF();
+    sprites_ = std::make_unique<art::SpriteSet>(ratio);
+    regions_.setPlacement(layout::kClientOrigin, ratio);
+    pictureDirty_ = true;
+}
+
+bool ToyWidget::event(QEvent *event)
+{
+    // Qt made a new native window: it needs its manners and outline again.
+    if (event->type() == QEvent::WinIdChange && surface_ && isVisible()) {
+        surface_->prepare();
+        updateShape();
+        pictureDirty_ = true;
+        commit();
+    }
+    return QWidget::event(event);
 }
 
 void ToyWidget::buildMenu()
@@ -122,10 +150,23 @@ void ToyWidget::buildMenu()
 void ToyWidget::paintEvent(QPaintEvent * /*event*/)
 {
     QPainter painter(this);
+    surface_->paint(painter);
+}
+
+// The four part pictures, back to front, as one picture of the client area.
+void ToyWidget::renderPicture()
+{
+    const qreal ratio = devicePixelRatioF();
+    QImage picture(layout::kClientSize * ratio, QImage::Format_RGB32);
+    picture.setDevicePixelRatio(ratio);
+    picture.fill(Qt::black);
+    QPainter painter(&picture);
     painter.drawPixmap(layout::kHeadPic.topLeft(), sprites_->frame(FrameSet::Head, headFrame_));
     painter.drawPixmap(layout::kBodyPic.topLeft(), sprites_->body());
     painter.drawPixmap(layout::kBottomPic.topLeft(), sprites_->frame(FrameSet::Legs, legsFrame_));
     painter.drawPixmap(layout::kKeyPic.topLeft(), sprites_->frame(FrameSet::Key, keyFrame_));
+    painter.end();
+    surface_->setPicture(picture);
 }
 
 // The first press of a gesture picks the part; it keeps the moves and the
@@ -138,21 +179,21 @@ void ToyWidget::mousePressEvent(QMouseEvent *event)
         pressedOrigin_ = partOriginAt((event->globalPosition() - QPointF(clientPos())).toPoint());
     const QPointF at = fromPressedPart(event);
     toy_.pointerPressed(buttonCode(event->button()), float(at.x()), float(at.y()));
-    commitPosition();
+    commit();
 }
 
 void ToyWidget::mouseMoveEvent(QMouseEvent *event)
 {
     const QPointF at = fromPressedPart(event);
     toy_.pointerMoved(buttonCode(event->buttons()), float(at.x()), float(at.y()));
-    commitPosition();
+    commit();
 }
 
 void ToyWidget::mouseReleaseEvent(QMouseEvent *event)
 {
     const QPointF at = fromPressedPart(event);
     toy_.pointerReleased(buttonCode(event->button()), float(at.x()), float(at.y()));
-    commitPosition();
+    commit();
 }
 
 QPointF ToyWidget::fromPressedPart(const QMouseEvent *event) const
@@ -163,7 +204,7 @@ QPointF ToyWidget::fromPressedPart(const QMouseEvent *event) const
 void ToyWidget::tick()
 {
     toy_.tick();
-    commitPosition();
+    commit();
 }
 
 void ToyWidget::closeEvent(QCloseEvent *event)
@@ -172,14 +213,21 @@ void ToyWidget::closeEvent(QCloseEvent *event)
     endProgram();
 }
 
-QPoint ToyWidget::clientPos() const { return outerPos_ + layout::kClientOrigin; }
-
-void ToyWidget::commitPosition()
+QPoint ToyWidget::clientPos() const
 {
-    if (!positionDirty_)
-        return;
-    positionDirty_ = false;
-    move(clientPos());
+    return positionDirty_ ? outerPos_ + layout::kClientOrigin : surface_->position();
+}
+
+void ToyWidget::commit()
+{
+    if (positionDirty_) {
+        positionDirty_ = false;
+        surface_->move(outerPos_ + layout::kClientOrigin);
+    }
+    if (pictureDirty_) {
+        pictureDirty_ = false;
+        renderPicture();
+    }
 }
 
 void ToyWidget::setWindowSize(float widthTwips, float heightTwips)
@@ -217,7 +265,7 @@ void ToyWidget::showFrame(FrameSet set, int frame)
         keyFrame_ = frame;
         break;
     }
-    update();
+    pictureDirty_ = true;
 }
 
 void ToyWidget::setHandCursor(HandCursor cursor)
@@ -225,24 +273,60 @@ void ToyWidget::setHandCursor(HandCursor cursor)
     setCursor(cursor == HandCursor::Open ? openHand_ : grabbingHand_);
 }
 
-float ToyWidget::left() const { return static_cast<float>(outerPos_.x()) * kTwips; }
-float ToyWidget::top() const { return static_cast<float>(outerPos_.y()) * kTwips; }
+// Read back from the window system, unless this event has moved it already.
+float ToyWidget::left() const
+{
+    return static_cast<float>((clientPos() - layout::kClientOrigin).x()) * kTwips;
+}
+float ToyWidget::top() const
+{
+    return static_cast<float>((clientPos() - layout::kClientOrigin).y()) * kTwips;
+}
 
 void ToyWidget::setLeft(float twips)
 {
+    outerPos_ = clientPos() - layout::kClientOrigin;
     outerPos_.setX(toPixels(twips));
     positionDirty_ = true;
 }
 
 void ToyWidget::setTop(float twips)
 {
+    outerPos_ = clientPos() - layout::kClientOrigin;
     outerPos_.setY(toPixels(twips));
     positionDirty_ = true;
 }
 
+// The left edge of the run of monitors the toy can walk along: its own
+// monitor, and each monitor further left that touches it and shows the
+// toy's whole height. Areas no monitor shows are never walked into.
 float ToyWidget::desktopLeft() const
 {
-    const int left = QGuiApplication::primaryScreen()->virtualGeometry().left();
+    const QRect toy(clientPos(), size());
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    const QScreen *own = nullptr;
+    int overlap = 0;
+    for (const QScreen *screen : screens) {
+        const QRect common = screen->geometry() & toy;
+        if (common.width() * common.height() > overlap) {
+            overlap = common.width() * common.height();
+            own = screen;
+        }
+    }
+    if (own == nullptr) // off every monitor: the whole desktop's edge
+        return static_cast<float>(QGuiApplication::primaryScreen()->virtualGeometry().left()) *
+               kTwips;
+    int left = own->geometry().left();
+    for (bool extended = true; extended;) {
+        extended = false;
+        for (const QScreen *screen : screens) {
+            const QRect g = screen->geometry();
+            if (g.right() + 1 == left && g.top() <= toy.top() && g.bottom() >= toy.bottom()) {
+                left = g.left();
+                extended = true;
+            }
+        }
+    }
     return static_cast<float>(left) * kTwips;
 }
 
@@ -253,18 +337,18 @@ void ToyWidget::updateShape()
     ToyState &state = toy_.mutableState();
     shape::composeShape(state.pose(), state.outline, regions_);
     regions_.giveToWindow(state.outline.shapeRegion);
-    setMask(regions_.windowRegion().translated(-layout::kClientOrigin));
+    surface_->setShape(regions_.windowRegion());
 }
 
 void ToyWidget::showPopupMenu()
 {
-    commitPosition();
+    commit();
     menu_.exec(QCursor::pos());
 }
 
 void ToyWidget::doEvents()
 {
-    commitPosition();
+    commit();
     QCoreApplication::processEvents();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "art/Sprites.h"
+#include "platform/ToySurface.h"
 #include "shape/RegionTable.h"
 #include "sound/SoundEffects.h"
 #include "toy/PacedTimer.h"
@@ -17,11 +18,10 @@
 
 namespace zorrel::toy {
 
-// The toy window: draws the creature, cut to its outline, and forwards
-// pointer events, ticks and menu commands to the toy, carrying out what it
-// asks through ToyWindow. Positions are kept here as the clockwork set them, so that
-// it reads back where it put the window even while the window system is
-// still catching up with the moves.
+// The toy window: forwards pointer events, ticks and menu commands to the
+// toy and carries out what it asks through ToyWindow. Its place, outline and
+// picture reach the screen through the platform's ToySurface. Moves and
+// frames asked during one event are handed on together when it ends.
 class ToyWidget : public QWidget, private ToyWindow {
     Q_OBJECT
   public:
@@ -41,6 +41,7 @@ class ToyWidget : public QWidget, private ToyWindow {
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    bool event(QEvent *event) override;
 
   private:
     // Twips of `event`'s pointer from the origin of the part pressed first.
@@ -48,7 +49,10 @@ class ToyWidget : public QWidget, private ToyWindow {
     // Top-left of the client area on the desktop, as the toy last set it.
     [[nodiscard]] QPoint clientPos() const;
     void buildMenu();
-    void commitPosition();
+    // Hands on the position and picture that the last event changed.
+    void commit();
+    void renderPicture();
+    void applyDeviceRatio();
 
     // ToyWindow
     void setWindowSize(float widthTwips, float heightTwips) override;
@@ -88,8 +92,10 @@ class ToyWidget : public QWidget, private ToyWindow {
     int headFrame_ = 0;
     int legsFrame_ = 0;
     int keyFrame_ = 0;
-    QPoint outerPos_; // top-left of the outer window, logical pixels
+    std::unique_ptr<platform::ToySurface> surface_;
+    QPoint outerPos_; // top-left of the outer window as asked, while positionDirty_
     bool positionDirty_ = false;
+    bool pictureDirty_ = true;
     QPoint pressedOrigin_; // of the part under the first press of a gesture
 };
 

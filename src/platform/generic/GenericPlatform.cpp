@@ -1,20 +1,14 @@
 #include "platform/Platform.h"
-
-#include <QWidget>
+#include "platform/ToySurface.h"
 
 namespace zorrel::platform {
 
 void choosePlatformPlugin() {}
 
-bool displayReachable(std::string & /*reason*/) { return true; }
+bool displayReachable(const char * /*displayName*/, std::string & /*reason*/) { return true; }
 
-// Windows and macOS keep a frameless tool window out of the task bar.
-void keepOffTaskbar(QWidget &window)
-{
-    if (window.windowFlags().testFlag(Qt::Tool))
-        return;
-    window.setWindowFlag(Qt::Tool, true);
-    window.show(); // a changed flag hides the window
-}
+void endCleanlyOnDisplayLoss() {}
+
+std::unique_ptr<ToySurface> makeToySurface(QWidget &window) { return makeQtToySurface(window); }
 
 } // namespace zorrel::platform

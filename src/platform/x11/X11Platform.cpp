@@ -1,16 +1,28 @@
 #include "platform/Platform.h"
+#include "platform/ToySurface.h"
+#include "platform/x11/X11Connection.h"
+
+#include "common/Diagnostics.h"
 
 #include <QGuiApplication>
-#include <QWidget>
 #include <QtGui/qguiapplication_platform.h>
 
-#include <xcb/xcb.h>
-
+#include <chrono>
+#include <condition_variable>
 #include <cstdlib>
 #include <cstring>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <unistd.h>
 
 namespace zorrel::platform {
 namespace {
+
+// How long a display may take to answer before the toy gives up on it.
+constexpr std::chrono::seconds kDisplayAnswerTime{5};
 
 bool usesXcb()
 {
@@ -18,20 +30,27 @@ bool usesXcb()
     return chosen == nullptr || *chosen == '\0' || std::strncmp(chosen, "xcb", 3) == 0;
 }
 
-xcb_atom_t internAtom(xcb_connection_t *connection, const char *name)
+QtMessageHandler previousHandler = nullptr;
+
+// Qt's X connection ends the program with exit() when the server goes away;
+// exit() would run the static destructors while the sound thread may still
+// be inside the audio libraries. Ending at once is the clean way out here:
+// nothing of the toy's is left unsaved, as the setting is stored on change.
+void onQtMessage(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
-    const auto cookie =
-        xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name);
-    xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(connection, cookie, nullptr);
-    const xcb_atom_t atom = reply != nullptr ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
-    std::free(reply);
-    return atom;
+    if (message.contains(QLatin1String("X11 connection broke"))) {
+        printLine(QStringLiteral("lost the connection to the display"));
+        _exit(1);
+    }
+    if (previousHandler != nullptr)
+        previousHandler(type, context, message);
 }
 
-// The X connection, when the toy runs on the xcb platform; other platforms
-// (offscreen, minimal, wayland) have none, even where Qt's X11 interface
-// answers.
-xcb_connection_t *x11Connection()
+} // namespace
+
+namespace x11 {
+
+xcb_connection_t *connection()
 {
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         return nullptr;
@@ -39,7 +58,21 @@ xcb_connection_t *x11Connection()
     return x11 != nullptr ? x11->connection() : nullptr;
 }
 
-} // namespace
+xcb_atom_t atom(xcb_connection_t *connection, const char *name)
+{
+    static std::map<std::string, xcb_atom_t> known;
+    if (const auto it = known.find(name); it != known.end())
+        return it->second;
+    const auto cookie =
+        xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name);
+    xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(connection, cookie, nullptr);
+    const xcb_atom_t atom = reply != nullptr ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
+    std::free(reply);
+    known.emplace(name, atom);
+    return atom;
+}
+
+} // namespace x11
 
 void choosePlatformPlugin()
 {
@@ -49,43 +82,55 @@ void choosePlatformPlugin()
         setenv("QT_QPA_PLATFORM", "xcb", 1);
 }
 
-bool displayReachable(std::string &reason)
+bool displayReachable(const char *displayName, std::string &reason)
 {
     if (!usesXcb())
         return true;
-    const char *display = std::getenv("DISPLAY");
-    if (display == nullptr || *display == '\0') {
+    const char *name = displayName != nullptr ? displayName : std::getenv("DISPLAY");
+    if (name == nullptr || *name == '\0') {
         reason = "no display (DISPLAY is not set)";
         return false;
     }
-    xcb_connection_t *connection = xcb_connect(nullptr, nullptr);
-    const bool ok = xcb_connection_has_error(connection) == 0;
-    xcb_disconnect(connection);
-    if (!ok)
-        reason = std::string("cannot open display ") + display;
-    return ok;
+    // A server that takes the connection but never answers would block
+    // xcb_connect for ever: ask on a thread of its own and stop waiting.
+    struct Probe {
+        std::mutex mutex;
+        std::condition_variable done;
+        bool finished = false;
+        bool ok = false;
+    };
+    auto probe = std::make_shared<Probe>();
+    std::thread([probe, display = std::string(name)] {
+        xcb_connection_t *connection = xcb_connect(display.c_str(), nullptr);
+        const bool ok = xcb_connection_has_error(connection) == 0;
+        xcb_disconnect(connection);
+        const std::lock_guard lock(probe->mutex);
+        probe->ok = ok;
+        probe->finished = true;
+        probe->done.notify_one();
+    }).detach();
+    std::unique_lock lock(probe->mutex);
+    const bool answered =
+        probe->done.wait_for(lock, kDisplayAnswerTime, [&] { return probe->finished; });
+    const QString shown = escaped(QString::fromLocal8Bit(name));
+    if (!answered)
+        reason = "display " + shown.toStdString() + " does not answer";
+    else if (!probe->ok)
+        reason = "cannot open display " + shown.toStdString();
+    return answered && probe->ok;
 }
 
-void keepOffTaskbar(QWidget &window)
+void endCleanlyOnDisplayLoss()
 {
-    xcb_connection_t *connection = x11Connection();
-    if (connection == nullptr)
-        return;
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
-    // A mapped window asks the window manager to change its state.
-    xcb_client_message_event_t event{};
-    event.response_type = XCB_CLIENT_MESSAGE;
-    event.format = 32;
-    event.window = static_cast<xcb_window_t>(window.winId());
-    event.type = internAtom(connection, "_NET_WM_STATE");
-    event.data.data32[0] = 1; // add
-    event.data.data32[1] = internAtom(connection, "_NET_WM_STATE_SKIP_TASKBAR");
-    event.data.data32[2] = internAtom(connection, "_NET_WM_STATE_SKIP_PAGER");
-    event.data.data32[3] = 1; // sent by an application
-    xcb_send_event(connection, 0, root,
-                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                   reinterpret_cast<const char *>(&event));
-    xcb_flush(connection);
+    if (x11::connection() != nullptr)
+        previousHandler = qInstallMessageHandler(onQtMessage);
+}
+
+std::unique_ptr<ToySurface> makeToySurface(QWidget &window)
+{
+    if (x11::connection() != nullptr)
+        return x11::makeToySurface(window);
+    return makeQtToySurface(window);
 }
 
 } // namespace zorrel::platform

@@ -1,0 +1,50 @@
+#include "platform/ToySurface.h"
+
+#include <QPainter>
+#include <QTransform>
+#include <QWidget>
+
+namespace zorrel::platform {
+namespace {
+
+class QtToySurface : public ToySurface {
+  public:
+    explicit QtToySurface(QWidget &window) : window_(window) {}
+
+    void prepare() override
+    {
+        // Windows and macOS keep a tool window out of the task bar.
+        window_.setWindowFlag(Qt::Tool, true);
+    }
+    void shown() override {}
+
+    void move(QPoint clientPos) override { window_.move(clientPos); }
+    [[nodiscard]] QPoint position() const override { return window_.pos(); }
+
+    void setShape(const QRegion &region) override
+    {
+        const qreal ratio = window_.devicePixelRatioF();
+        // Qt's masks are in logical pixels; it scales them itself.
+        window_.setMask(ratio == 1.0 ? region
+                                     : QTransform::fromScale(1 / ratio, 1 / ratio).map(region));
+    }
+    void setPicture(const QImage &picture) override
+    {
+        picture_ = picture;
+        window_.update();
+    }
+    void paint(QPainter &painter) override { painter.drawImage(0, 0, picture_); }
+
+  private:
+    QWidget &window_;
+    QImage picture_;
+};
+
+} // namespace
+
+std::unique_ptr<ToySurface> makeQtToySurface(QWidget &window)
+{
+    return std::make_unique<QtToySurface>(window);
+}
+
+} // namespace zorrel::platform

@@ -1,0 +1,255 @@
+#include "platform/x11/X11Connection.h"
+
+#include <QAbstractEventDispatcher>
+#include <QAbstractNativeEventFilter>
+#include <QCoreApplication>
+#include <QPainter>
+#include <QWidget>
+
+#include <xcb/shape.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <deque>
+#include <vector>
+
+// The toy window on X11. Qt's own path costs about a hundred requests and
+// two round trips per walking tick: a move rewrites the size hints, every
+// mask change exposes the window piecemeal and each exposed rectangle is
+// flushed on its own. Here a tick is one configure request with the
+// position alone, one shape request and one image, and the window's own
+// Expose and ConfigureNotify events are answered here, not by Qt.
+namespace zorrel::platform::x11 {
+namespace {
+
+// How many moves may be on their way to the server at once before the
+// oldest is forgotten; a tick makes one.
+constexpr std::size_t kMovesInFlight = 32;
+
+class X11ToySurface : public ToySurface, private QAbstractNativeEventFilter {
+  public:
+    X11ToySurface(QWidget &window, xcb_connection_t *connection)
+        : window_(window), connection_(connection)
+    {
+        QCoreApplication::instance()->installNativeEventFilter(this);
+    }
+    ~X11ToySurface() override
+    {
+        QCoreApplication::instance()->removeNativeEventFilter(this);
+        if (gc_ != 0)
+            xcb_free_gc(connection_, gc_);
+    }
+
+    void prepare() override
+    {
+        id_ = static_cast<xcb_window_t>(window_.winId());
+        // Set on the unmapped window, so that any window manager, one that
+        // starts later included, finds them when it takes the window on.
+        // Qt adds its own states to these when it maps the window.
+        const xcb_atom_t states[] = {atom(connection_, "_NET_WM_STATE_SKIP_TASKBAR"),
+                                     atom(connection_, "_NET_WM_STATE_SKIP_PAGER"),
+                                     atom(connection_, "_NET_WM_STATE_STICKY")};
+        xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, id_,
+                            atom(connection_, "_NET_WM_STATE"), XCB_ATOM_ATOM, 32,
+                            std::size(states), states);
+        const std::uint32_t everyDesktop = 0xFFFFFFFF;
+        xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, id_,
+                            atom(connection_, "_NET_WM_DESKTOP"), XCB_ATOM_CARDINAL, 32, 1,
+                            &everyDesktop);
+        gc_ = xcb_generate_id(connection_);
+        xcb_create_gc(connection_, gc_, id_, 0, nullptr);
+        xcb_get_geometry_reply_t *geometry =
+            xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, id_), nullptr);
+        depth_ = geometry != nullptr ? geometry->depth : 24;
+        std::free(geometry);
+        confirmed_ = window_.pos();
+    }
+
+    void shown() override
+    {
+        // Window managers that were already running when the window was
+        // mapped may only listen to requests about it.
+        sendStates();
+    }
+
+    void move(QPoint clientPos) override
+    {
+        if (clientPos == position())
+            return;
+        pending_.push_back(clientPos);
+        if (pending_.size() > kMovesInFlight)
+            pending_.pop_front();
+        const QPoint device = toDevice(clientPos);
+        const std::int32_t values[] = {device.x(), device.y()};
+        xcb_configure_window(connection_, id_, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, values);
+        xcb_flush(connection_);
+    }
+
+    [[nodiscard]] QPoint position() const override
+    {
+        return pending_.empty() ? confirmed_ : pending_.back();
+    }
+
+    void setShape(const QRegion &region) override
+    {
+        std::vector<xcb_rectangle_t> rectangles;
+        rectangles.reserve(static_cast<std::size_t>(region.rectCount()));
+        for (const QRect &r : region)
+            rectangles.push_back(
+                {static_cast<std::int16_t>(r.x()), static_cast<std::int16_t>(r.y()),
+                 static_cast<std::uint16_t>(r.width()), static_cast<std::uint16_t>(r.height())});
+        xcb_shape_rectangles(connection_, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_BOUNDING,
+                             XCB_CLIP_ORDERING_YX_BANDED, id_, 0, 0,
+                             static_cast<std::uint32_t>(rectangles.size()), rectangles.data());
+        xcb_flush(connection_);
+    }
+
+    void setPicture(const QImage &picture) override
+    {
+        picture_ = picture.format() == QImage::Format_RGB32
+                       ? picture
+                       : picture.convertToFormat(QImage::Format_RGB32);
+        putPicture();
+    }
+
+    void paint(QPainter &painter) override { painter.drawImage(0, 0, picture_); }
+
+  private:
+    bool nativeEventFilter(const QByteArray &type, void *message, qintptr * /*result*/) override
+    {
+        if (id_ == 0 || type != "xcb_generic_event_t")
+            return false;
+        const auto *event = static_cast<const xcb_generic_event_t *>(message);
+        switch (event->response_type & 0x7F) {
+        case XCB_EXPOSE: {
+            const auto *expose = reinterpret_cast<const xcb_expose_event_t *>(event);
+            if (expose->window != id_)
+                return false;
+            if (expose->count == 0) // the last of a series: one picture covers them all
+                putPicture();
+            return true;
+        }
+        case XCB_CONFIGURE_NOTIFY: {
+            const auto *configure = reinterpret_cast<const xcb_configure_notify_event_t *>(event);
+            if (configure->window != id_)
+                return false;
+            // Synthetic events carry desktop coordinates; real ones are
+            // relative to the parent, which is the desktop only when no
+            // window manager framed the window.
+            if ((event->response_type & 0x80) != 0 || !framed_)
+                reported(fromDevice(QPoint(configure->x, configure->y)));
+            return true;
+        }
+        case XCB_REPARENT_NOTIFY: {
+            const auto *reparent = reinterpret_cast<const xcb_reparent_notify_event_t *>(event);
+            if (reparent->window == id_)
+                framed_ = reparent->parent != rootWindow();
+            return false;
+        }
+        case XCB_PROPERTY_NOTIFY: {
+            // A window manager that starts later is told again.
+            const auto *property = reinterpret_cast<const xcb_property_notify_event_t *>(event);
+            if (property->window == rootWindow() &&
+                property->atom == atom(connection_, "_NET_SUPPORTING_WM_CHECK"))
+                sendStates();
+            return false;
+        }
+        default:
+            return false;
+        }
+    }
+
+    // A place the server reports: one of ours arriving, or a move by
+    // somebody else, which then wins over the ones still on their way.
+    void reported(QPoint clientPos)
+    {
+        const auto ours = std::find(pending_.begin(), pending_.end(), clientPos);
+        if (ours != pending_.end())
+            pending_.erase(pending_.begin(), ours + 1);
+        else
+            pending_.clear();
+        confirmed_ = clientPos;
+    }
+
+    void putPicture()
+    {
+        if (picture_.isNull() || gc_ == 0)
+            return;
+        // Rows per request, within the server's request size.
+        const std::uint32_t maxBytes = xcb_get_maximum_request_length(connection_) * 4U - 64U;
+        const auto rowBytes = static_cast<std::uint32_t>(picture_.bytesPerLine());
+        const int rowsPerPut = std::max(1, static_cast<int>(maxBytes / rowBytes));
+        for (int y = 0; y < picture_.height(); y += rowsPerPut) {
+            const int rows = std::min(rowsPerPut, picture_.height() - y);
+            xcb_put_image(connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, id_, gc_,
+                          static_cast<std::uint16_t>(picture_.width()),
+                          static_cast<std::uint16_t>(rows), 0, static_cast<std::int16_t>(y), 0,
+                          depth_, rowBytes * static_cast<std::uint32_t>(rows),
+                          picture_.constScanLine(y));
+        }
+        xcb_flush(connection_);
+    }
+
+    void sendStates()
+    {
+        const xcb_window_t root = rootWindow();
+        const auto send = [&](xcb_atom_t type, std::uint32_t a, std::uint32_t b, std::uint32_t c) {
+            xcb_client_message_event_t event{};
+            event.response_type = XCB_CLIENT_MESSAGE;
+            event.format = 32;
+            event.window = id_;
+            event.type = type;
+            event.data.data32[0] = a;
+            event.data.data32[1] = b;
+            event.data.data32[2] = c;
+            event.data.data32[3] = 1; // from an application
+            xcb_send_event(connection_, 0, root,
+                           XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT |
+                               XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                           reinterpret_cast<const char *>(&event));
+        };
+        const xcb_atom_t state = atom(connection_, "_NET_WM_STATE");
+        send(state, 1, atom(connection_, "_NET_WM_STATE_SKIP_TASKBAR"),
+             atom(connection_, "_NET_WM_STATE_SKIP_PAGER"));
+        send(state, 1, atom(connection_, "_NET_WM_STATE_STICKY"), 0);
+        send(atom(connection_, "_NET_WM_DESKTOP"), 0xFFFFFFFF, 0, 0);
+        xcb_flush(connection_);
+    }
+
+    [[nodiscard]] xcb_window_t rootWindow() const
+    {
+        return xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
+    }
+    [[nodiscard]] QPoint toDevice(QPoint logical) const
+    {
+        const qreal ratio = window_.devicePixelRatioF();
+        return {static_cast<int>(std::lround(logical.x() * ratio)),
+                static_cast<int>(std::lround(logical.y() * ratio))};
+    }
+    [[nodiscard]] QPoint fromDevice(QPoint device) const
+    {
+        const qreal ratio = window_.devicePixelRatioF();
+        return {static_cast<int>(std::lround(device.x() / ratio)),
+                static_cast<int>(std::lround(device.y() / ratio))};
+    }
+
+    QWidget &window_;
+    xcb_connection_t *connection_;
+    xcb_window_t id_ = 0;
+    xcb_gcontext_t gc_ = 0;
+    std::uint8_t depth_ = 24;
+    bool framed_ = false;
+    QImage picture_;
+    QPoint confirmed_;
+    std::deque<QPoint> pending_;
+};
+
+} // namespace
+
+std::unique_ptr<ToySurface> makeToySurface(QWidget &window)
+{
+    return std::make_unique<X11ToySurface>(window, connection());
+}
+
+} // namespace zorrel::platform::x11
