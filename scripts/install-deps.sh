@@ -7,7 +7,7 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-svg-dev qt6-multimedia-dev qt6-qpa-plugins libqt6svg6 libgl-dev libxcb1-dev libxcb-shape0-dev
   libgtest-dev libbenchmark-dev
-  xvfb xauth openbox xdotool x11-utils imagemagick
+  xvfb xauth openbox xdotool x11-utils x11-xserver-utils imagemagick
   pulseaudio pulseaudio-utils sox
 )
 

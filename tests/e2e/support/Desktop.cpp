@@ -96,9 +96,10 @@ bool move(QPoint p)
            waitUntil([&] { return pointer() == p; }, 2s);
 }
 
-QRegion restShape(int keyFrame)
+QRegion poseShape(int head, int legs, int key)
 {
-    const shape::Pose pose{0, 0, static_cast<std::int16_t>(keyFrame)};
+    const shape::Pose pose{static_cast<std::int16_t>(head), static_cast<std::int16_t>(legs),
+                           static_cast<std::int16_t>(key)};
     shape::OutlineBuffer buffer;
     shape::RegionTable regions;
     shape::composeShape(pose, buffer, regions);

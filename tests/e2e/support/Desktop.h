@@ -49,8 +49,10 @@ QRegion shape(Xid window);   // the bounding shape, in window coordinates
 QPoint pointer(Xid *under = nullptr);
 // Moves the pointer and waits until the server has it there.
 bool move(QPoint p);
-// The toy's rest pose, with the key at `keyFrame`, in client coordinates.
-QRegion restShape(int keyFrame = 0);
+// The toy's outline for a pose, in client coordinates.
+QRegion poseShape(int head, int legs, int key);
+// The rest pose, with the key at `keyFrame`.
+inline QRegion restShape(int keyFrame = 0) { return poseShape(0, 0, keyFrame); }
 
 // A window of the test's own below all others that records button presses.
 class Probe {

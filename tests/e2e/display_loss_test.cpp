@@ -1,0 +1,101 @@
+// How the program ends when it has no usable display: a server that dies
+// under a walking, sounding toy, a dead or silent display, and platforms
+// without X11. Always one line and status 1, never a signal or a hang.
+
+#include "e2e/support/ToyFixture.h"
+
+#include <memory>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+
+namespace zorrel::e2e {
+namespace {
+
+bool oneLine(const std::string &out)
+{
+    return out.rfind("zorrel: ", 0) == 0 && out.find('\n') == out.size() - 1;
+}
+
+// The program's stderr alone, and its status; stdout goes nowhere.
+Output runToy(const std::string &prefix, const std::string &arguments = {})
+{
+    return run(prefix + " " ZORREL_BINARY " " + arguments + " 2>&1 >/dev/null");
+}
+
+TEST(DisplayLoss, AServerDyingUnderAWalkingToyEndsItWithStatusOne)
+{
+    // Once in the suite; ZORREL_DISPLAY_LOSS_ROUNDS=20 to hunt a rare race.
+    const char *asked = std::getenv("ZORREL_DISPLAY_LOSS_ROUNDS");
+    const int rounds = std::max(1, asked != nullptr ? std::atoi(asked) : 1);
+    for (int round = 0; round < rounds; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        // A display of the test's own, so that killing it harms nobody.
+        const Output server =
+            run("sh -c 'Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset "
+                "3>&1 >/dev/null 2>&1 & echo $!' | head -2 | tr '\\n' ' '");
+        int xvfb = 0, display = -1;
+        ASSERT_EQ(std::sscanf(server.out.c_str(), "%d %d", &xvfb, &display), 2) << server.out;
+        const std::unique_ptr<int, void (*)(int *)> killed(&xvfb,
+                                                           [](int *pid) { kill(*pid, SIGKILL); });
+        const std::string env = "env DISPLAY=:" + std::to_string(display);
+        const QTemporaryDir config;
+        const std::string log = config.filePath("stderr").toStdString();
+        run("sh -c '" + env + " XDG_CONFIG_HOME=" + config.path().toStdString() + " " +
+            ZORREL_BINARY " 2>" + log + " >/dev/null; echo $? > " + log +
+            ".status' >/dev/null 2>&1 &");
+        ASSERT_TRUE(waitUntil(
+            [&] { return run(env + " xdotool search --onlyvisible --name '^Zorrel$'").exit == 0; },
+            10s));
+        // Held on its body (centred on the 800 x 600 screen) and wound.
+        const std::string xdo = env + " xdotool ";
+        run(xdo + "mousemove 402 290 mousedown 1 click 3 click 3 click 3 click 3 click 3");
+        run(xdo + "mouseup 1");
+        sleep_for(700ms); // walking, with footsteps
+        kill(xvfb, SIGKILL);
+        ASSERT_TRUE(waitUntil([&] { return run("cat " + log + ".status").exit == 0; }, 10s))
+            << "still running after the display died";
+        EXPECT_EQ(run("cat " + log + ".status").out, "1\n");
+        EXPECT_TRUE(oneLine(run("cat " + log).out)) << run("cat " + log).out;
+    }
+}
+
+TEST(DisplayLoss, ADeadOrSilentDisplayGivesOneLine)
+{
+    const Output dead = runToy("env DISPLAY=:879");
+    EXPECT_EQ(dead.exit, 1);
+    EXPECT_TRUE(oneLine(dead.out)) << dead.out;
+    const Output named = runToy("", "-display :879");
+    EXPECT_EQ(named.exit, 1);
+    EXPECT_EQ(named.out, dead.out);
+
+    // A server that takes the connection and never answers.
+    const std::string path = "/tmp/.X11-unix/X878";
+    ASSERT_NE(access(path.c_str(), F_OK), 0) << path << " is in use";
+    const int listener = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path.c_str());
+    ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
+    ASSERT_EQ(listen(listener, 4), 0);
+    const Output silent = runToy("env DISPLAY=:878");
+    close(listener);
+    unlink(path.c_str());
+    EXPECT_EQ(silent.exit, 1) << "124 is the 20 s time-out";
+    EXPECT_TRUE(oneLine(silent.out)) << silent.out;
+}
+
+TEST(DisplayLoss, PlatformsWithoutX11RunOrEndWithOneLine)
+{
+    for (const char *platform : {"offscreen", "minimal"}) {
+        SCOPED_TRACE(platform);
+        const QTemporaryDir config;
+        const Output r = run("timeout 2 env XDG_CONFIG_HOME=" + config.path().toStdString() +
+                             " " ZORREL_BINARY " -platform " + platform + " 2>&1 >/dev/null");
+        // 124: still running when the time ran out, as it should be.
+        EXPECT_TRUE(r.exit == 124 || (r.exit == 1 && oneLine(r.out))) << r.exit << " " << r.out;
+    }
+}
+
+} // namespace
+} // namespace zorrel::e2e
