@@ -115,7 +115,9 @@ QString AboutBox::helpText()
 }
 
 AboutBox::AboutBox(std::function<void()> onUnload, QWidget *parent)
-    : QDialog(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+    // A dialog, which window managers give neither a minimise nor a
+    // maximise button.
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
       onUnload_(std::move(onUnload))
 {
@@ -163,8 +165,24 @@ AboutBox::AboutBox(std::function<void()> onUnload, QWidget *parent)
     setTabOrder(homepage_, text_);
     ok_->setFocus();
 
+    centre();
+}
+
+// Centres the whole window, frame included, on the primary screen. The
+// frame's size is known only once the window manager has framed the box.
+void AboutBox::centre()
+{
     if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->geometry().center() - rect().center());
+        move(screen->geometry().center() - frameGeometry().center() + pos());
+}
+
+bool AboutBox::event(QEvent *event)
+{
+    if (event->type() == QEvent::Move && !centredInFrame_ && frameGeometry().size() != size()) {
+        centredInFrame_ = true;
+        centre();
+    }
+    return QDialog::event(event);
 }
 
 AboutBox::~AboutBox() { unload(); }

@@ -32,9 +32,11 @@ class AboutBox : public QDialog {
 
   protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    bool event(QEvent *event) override;
 
   private:
     void unload();
+    void centre();
     void openLink(const QLabel *link);
 
     std::function<void()> onUnload_;
@@ -42,6 +44,7 @@ class AboutBox : public QDialog {
     QLabel *email_ = nullptr;
     QLabel *homepage_ = nullptr;
     QPlainTextEdit *text_ = nullptr;
+    bool centredInFrame_ = false;
 };
 
 } // namespace zorrel::about

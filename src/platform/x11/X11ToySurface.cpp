@@ -53,6 +53,12 @@ class X11ToySurface : public ToySurface, private QAbstractNativeEventFilter {
         xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, id_,
                             atom(connection_, "_NET_WM_STATE"), XCB_ATOM_ATOM, 32,
                             std::size(states), states);
+        // The "no input" model: the window manager neither focuses the toy
+        // nor asks it to take the focus when it is clicked.
+        const xcb_atom_t protocols[] = {atom(connection_, "WM_DELETE_WINDOW")};
+        xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, id_,
+                            atom(connection_, "WM_PROTOCOLS"), XCB_ATOM_ATOM, 32,
+                            std::size(protocols), protocols);
         const std::uint32_t everyDesktop = 0xFFFFFFFF;
         xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, id_,
                             atom(connection_, "_NET_WM_DESKTOP"), XCB_ATOM_CARDINAL, 32, 1,
