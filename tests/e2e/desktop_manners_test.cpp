@@ -77,8 +77,9 @@ TEST_F(Manners, OnEveryWorkspaceAndOffTheTaskBarEvenForALaterWindowManager)
         << "gone from the second workspace";
     ASSERT_TRUE(xdo("set_desktop 0"));
 
-    // A new window manager takes over; it must find the toy's states.
-    run("openbox --replace --sm-disable >/dev/null 2>&1 &");
+    // A new window manager takes over, for good (outside run's time-out);
+    // it must find the toy's states.
+    run("sh -c 'openbox --replace --sm-disable >/dev/null 2>&1 &'");
     sleep_for(1500ms);
     for (const char *state : {"SKIP_TASKBAR", "SKIP_PAGER"})
         EXPECT_NE(property("_NET_WM_STATE").find(state), std::string::npos) << state;

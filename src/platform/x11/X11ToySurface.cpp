@@ -18,8 +18,9 @@
 // two round trips per walking tick: a move rewrites the size hints, every
 // mask change exposes the window piecemeal and each exposed rectangle is
 // flushed on its own. Here a tick is one configure request with the
-// position alone, one shape request and one image, and the window's own
-// Expose and ConfigureNotify events are answered here, not by Qt.
+// position alone, one shape request, one image and one clear, with no
+// reply awaited; the window's own Expose and ConfigureNotify events are
+// answered here, not by Qt.
 namespace zorrel::platform::x11 {
 namespace {
 
@@ -39,6 +40,8 @@ class X11ToySurface : public ToySurface, private QAbstractNativeEventFilter {
         QCoreApplication::instance()->removeNativeEventFilter(this);
         if (gc_ != 0)
             xcb_free_gc(connection_, gc_);
+        if (background_ != 0)
+            xcb_free_pixmap(connection_, background_);
     }
 
     void prepare() override
@@ -128,14 +131,10 @@ class X11ToySurface : public ToySurface, private QAbstractNativeEventFilter {
             return false;
         const auto *event = static_cast<const xcb_generic_event_t *>(message);
         switch (event->response_type & 0x7F) {
-        case XCB_EXPOSE: {
-            const auto *expose = reinterpret_cast<const xcb_expose_event_t *>(event);
-            if (expose->window != id_)
-                return false;
-            if (expose->count == 0) // the last of a series: one picture covers them all
-                putPicture();
-            return true;
-        }
+        case XCB_EXPOSE:
+            // The server repaints the window from its background, which
+            // holds the picture; there is nothing left to draw.
+            return reinterpret_cast<const xcb_expose_event_t *>(event)->window == id_;
         case XCB_CONFIGURE_NOTIFY: {
             const auto *configure = reinterpret_cast<const xcb_configure_notify_event_t *>(event);
             if (configure->window != id_)
@@ -178,22 +177,36 @@ class X11ToySurface : public ToySurface, private QAbstractNativeEventFilter {
         confirmed_ = clientPos;
     }
 
+    // The picture becomes the window's background: the server then paints
+    // every exposed part by itself, and one clear shows a new picture.
     void putPicture()
     {
         if (picture_.isNull() || gc_ == 0)
             return;
+        if (background_ == 0 || backgroundSize_ != picture_.size()) {
+            if (background_ != 0)
+                xcb_free_pixmap(connection_, background_);
+            background_ = xcb_generate_id(connection_);
+            backgroundSize_ = picture_.size();
+            xcb_create_pixmap(connection_, depth_, background_, id_,
+                              static_cast<std::uint16_t>(picture_.width()),
+                              static_cast<std::uint16_t>(picture_.height()));
+            const std::uint32_t values[] = {background_};
+            xcb_change_window_attributes(connection_, id_, XCB_CW_BACK_PIXMAP, values);
+        }
         // Rows per request, within the server's request size.
         const std::uint32_t maxBytes = xcb_get_maximum_request_length(connection_) * 4U - 64U;
         const auto rowBytes = static_cast<std::uint32_t>(picture_.bytesPerLine());
         const int rowsPerPut = std::max(1, static_cast<int>(maxBytes / rowBytes));
         for (int y = 0; y < picture_.height(); y += rowsPerPut) {
             const int rows = std::min(rowsPerPut, picture_.height() - y);
-            xcb_put_image(connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, id_, gc_,
+            xcb_put_image(connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, background_, gc_,
                           static_cast<std::uint16_t>(picture_.width()),
                           static_cast<std::uint16_t>(rows), 0, static_cast<std::int16_t>(y), 0,
                           depth_, rowBytes * static_cast<std::uint32_t>(rows),
                           picture_.constScanLine(y));
         }
+        xcb_clear_area(connection_, 0, id_, 0, 0, 0, 0);
         xcb_flush(connection_);
     }
 
@@ -247,6 +260,8 @@ class X11ToySurface : public ToySurface, private QAbstractNativeEventFilter {
     std::uint8_t depth_ = 24;
     bool framed_ = false;
     QImage picture_;
+    xcb_pixmap_t background_ = 0;
+    QSize backgroundSize_;
     QPoint confirmed_;
     std::deque<QPoint> pending_;
 };
