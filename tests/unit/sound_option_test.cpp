@@ -1,6 +1,6 @@
 // The stored sound option: byte-exact edits of the shared settings file,
-// loading and repair, links, what is not a settings file, the settings
-// folder, and two copies of the toy writing at once.
+// loading and repair, links, what is no settings file, the settings folder,
+// and two copies of the toy writing at once.
 
 #include "toy/IniFile.h"
 #include "toy/SettingsFile.h"
@@ -22,31 +22,9 @@
 #include <string_view>
 
 using namespace std::literals;
-using testing::internal::CaptureStderr;
-using testing::internal::GetCapturedStderr;
 using namespace zorrel::toy;
 
 namespace {
-
-QByteArray bytesOf(std::string_view text) { return {text.data(), qsizetype(text.size())}; }
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : "(unreadable)";
-}
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-}
-// One line, with nothing unprintable in it but its end, naming the file.
-void expectOneLine(const std::string &report, const QString &path)
-{
-    const auto controls =
-        std::count_if(report.begin(), report.end(), [](char c) { return c >= 0 && c < 0x20; });
-    EXPECT_TRUE(report.ends_with('\n') && controls == 1) << report;
-    EXPECT_NE(report.find(path.toStdString()), report.npos) << report;
-}
 
 // Started with ZORREL_SOUND_CHILD_TOGGLES=N this binary is one copy of the toy:
 // it toggles the option N times in the file XDG_CONFIG_HOME leads to, counting
@@ -55,15 +33,15 @@ void expectOneLine(const std::string &report, const QString &path)
     const int toggles = qEnvironmentVariableIntValue("ZORREL_SOUND_CHILD_TOGGLES");
     if (toggles == 0)
         return false;
+    const auto count = [](const QByteArray &bytes) {
+        const std::optional<IniLine> line = findIniEntry(bytes, "Count", "n");
+        const int n = line ? iniValue(bytes, *line).toInt() : 0;
+        return withIniEntry(bytes, "Count", "n", QByteArray::number(n + 1));
+    };
     SoundOptionStore store;
     bool on = store.load(true);
     for (int i = 0; i < toggles; ++i) {
         store.store(on = !on);
-        const auto count = [](const QByteArray &bytes) {
-            const std::optional<IniLine> line = findIniEntry(bytes, "Count", "n");
-            const int n = line ? iniValue(bytes, *line).toInt() : 0;
-            return withIniEntry(bytes, "Count", "n", QByteArray::number(n + 1));
-        };
         if (!SettingsFile(userConfigFolder() + "/Pocketfolk.ini").rewrite(count).isEmpty())
             std::exit(EXIT_FAILURE);
     }
@@ -74,6 +52,32 @@ int argc = 1;
 char name[] = "sound_option_test", *argv[] = {name, nullptr};
 QCoreApplication app(argc, argv);
 
+QByteArray bytesOf(std::string_view text) { return {text.data(), qsizetype(text.size())}; }
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : "(unreadable)";
+}
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+// What `action` writes on stderr.
+template <typename Action> std::string reportOf(Action action)
+{
+    testing::internal::CaptureStderr();
+    action();
+    return testing::internal::GetCapturedStderr();
+}
+// One line, with nothing unprintable in it but its end, naming the file.
+bool isOneLineNaming(const std::string &report, const QString &path)
+{
+    return report.ends_with('\n') && report.find(path.toStdString()) != report.npos &&
+           std::count_if(report.begin(), report.end(), [](char c) { return c >= 0 && c < 0x20; }) ==
+               1;
+}
+
 class SoundOption : public ::testing::Test {
   protected:
     void SetUp() override { qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir_.path())); }
@@ -83,17 +87,16 @@ class SoundOption : public ::testing::Test {
 
 TEST_F(SoundOption, StoreChangesOnlyTheOptionsLine)
 {
-    // The file after storing False: `before` with `from` replaced by `to`, or
-    // with `to` appended if `from` is empty.
+    // After storing False the file is `before` with `from` replaced by `to`,
+    // or with `to` appended if `from` is empty.
     const struct {
         std::optional<std::string_view> before; // none: no file
         std::string_view from, to;
     } cases[] = {
         {std::nullopt, "", "[Coilwerks]\nZorrel Sound=False\n"},
         {"", "", "[Coilwerks]\nZorrel Sound=False\n"},
-        {"; Pocketfolk\n# kept\n[Other Toy]\nWindow "
-         "Pos=10,20\nPath=\"C:\\Games\\Pocketfolk\\save1.dat\"\n"
-         "\n[Coilwerks]\n; ours\nZorrel Sound=True\n speed = 3 \n\n[Zebra]\nb=2\na=1\n",
+        {"; Pocketfolk\n# kept\n[Other Toy]\nWindow Pos=10,20\nPath=\"C:\\Games\\save1.dat\"\n\n"
+         "[Coilwerks]\n; ours\nZorrel Sound=True\n speed = 3 \n\n[Zebra]\nb=2\na=1\n",
          "=True", "=False"},
         {"[Other Toy]\r\nWindow Pos=10,20\r\n[Coilwerks]\r\nZorrel%20Sound=True\r\nx=\"a, b\"\r\n",
          "Zorrel%20Sound=True", "Zorrel Sound=False"},
@@ -102,28 +105,25 @@ TEST_F(SoundOption, StoreChangesOnlyTheOptionsLine)
         {"[Coilwerks]\r\nOther=1", "", "\r\nZorrel Sound=False\r\n"},
         {"[Other Toy]\r\nWindow Pos=10,20", "", "\r\n[Coilwerks]\r\nZorrel Sound=False\r\n"},
         {"\xff\0junk=\x80\x1b[m\n"sv, "", "[Coilwerks]\nZorrel Sound=False\n"},
-        {" [ coilwerks ] \nZorrel Sound=True\n[Coilwerks]\n zorrel sound = "
-         "\"1\"\n[COILWERKS]\nZORREL%20SOUND=yes\n",
+        {" [ coilwerks ] \nZorrel Sound=True\n[Coilwerks]\n zorrel sound = \"1\"\n"
+         "[COILWERKS]\nZORREL%20SOUND=yes\n",
          "ZORREL%20SOUND=yes", "Zorrel Sound=False"},
         {"[Coilwerks2]\nZorrel Sound=1\n[Coilwerks]\nZorrel Sounds=1\n;Zorrel Sound=1\n", "s=1\n",
          "s=1\nZorrel Sound=False\n"},
     };
+    const QFile::Permissions shared = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
     for (const auto &[before, from, to] : cases) {
         SCOPED_TRACE(before.value_or("(no file)"));
         QFile::remove(iniPath());
-        if (before) {
-            writeFile(iniPath(), bytesOf(*before));
-            QFile::setPermissions(iniPath(),
-                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
-        }
-        CaptureStderr();
-        SoundOptionStore().store(false);
-        EXPECT_EQ(GetCapturedStderr(), "");
+        ASSERT_TRUE(!before || (writeFile(iniPath(), bytesOf(*before)) &&
+                                QFile::setPermissions(iniPath(), shared)));
+        EXPECT_EQ(reportOf([] { SoundOptionStore().store(false); }), "");
         const QByteArray original = bytesOf(before.value_or(""));
         EXPECT_EQ(readFile(iniPath()),
                   from.empty() ? original + bytesOf(to)
                                : QByteArray(original).replace(bytesOf(from), bytesOf(to)));
-        EXPECT_EQ(QFileInfo(iniPath()).permissions() & 0x0fff, before ? 0x0640 : 0x0600);
+        EXPECT_EQ(QFileInfo(iniPath()).permissions() & 0x7077, // owner, group, others
+                  before ? shared : QFile::ReadOwner | QFile::WriteOwner);
     }
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{"Pocketfolk.ini"});
 }
@@ -133,56 +133,52 @@ TEST_F(SoundOption, LoadReadsTheValueAndRepairsAnUnreadableOne)
     for (const auto &[text, value] :
          {std::pair{"False"sv, false}, {" \"tRuE\" ", true}, {"000", false}, {"-7", true}}) {
         const QByteArray before = "[Coilwerks]\nZorrel%20Sound=" + bytesOf(text) + "\n";
-        writeFile(iniPath(), before);
-        CaptureStderr();
-        EXPECT_EQ(SoundOptionStore().load(!value), value) << text;
-        EXPECT_EQ(GetCapturedStderr(), "");
+        ASSERT_TRUE(writeFile(iniPath(), before));
+        EXPECT_EQ(reportOf([&] { EXPECT_EQ(SoundOptionStore().load(!value), value) << text; }), "");
         EXPECT_EQ(readFile(iniPath()), before);
     }
-    writeFile(iniPath(), "[Coilwerks]\r\nZorrel Sound=NotFound\r\n"); // a missing entry
+    ASSERT_TRUE(writeFile(iniPath(), "[Coilwerks]\r\nZorrel Sound=NotFound\r\n")); // no entry
     EXPECT_FALSE(SoundOptionStore().load(false));
     EXPECT_EQ(readFile(iniPath()), "[Coilwerks]\r\nZorrel Sound=False\r\n");
-    writeFile(iniPath(), "[Coilwerks]\nZorrel Sound=\x1b[2Jyes\nb=1\n");
-    CaptureStderr();
-    EXPECT_TRUE(SoundOptionStore().load(true));
-    expectOneLine(GetCapturedStderr(), iniPath());
+    ASSERT_TRUE(writeFile(iniPath(), "[Coilwerks]\nZorrel Sound=\x1b[2Jyes\nb=1\n"));
+    const std::string report = reportOf([] { EXPECT_TRUE(SoundOptionStore().load(true)); });
+    EXPECT_TRUE(isOneLineNaming(report, iniPath())) << report;
     EXPECT_EQ(readFile(iniPath()), "[Coilwerks]\nZorrel Sound=True\nb=1\n");
 }
 
 TEST_F(SoundOption, ALinkedFileStaysALinkAndItsTargetChanges)
 {
-    ASSERT_TRUE(QDir(dir_.path()).mkdir("vendor"));
-    writeFile(dir_.filePath("vendor/real.ini"), "[Coilwerks]\nZorrel Sound=True\n");
+    const QString target = dir_.filePath("vendor/real.ini");
+    ASSERT_TRUE(QDir(dir_.path()).mkdir("vendor") &&
+                writeFile(target, "[Coilwerks]\nZorrel Sound=1\n"));
     ASSERT_EQ(::symlink("vendor/real.ini", QFile::encodeName(iniPath()).constData()), 0);
     SoundOptionStore().store(false);
-    EXPECT_EQ(QFileInfo(iniPath()).symLinkTarget(), dir_.filePath("vendor/real.ini"));
-    EXPECT_EQ(readFile(dir_.filePath("vendor/real.ini")), "[Coilwerks]\nZorrel Sound=False\n");
+    EXPECT_EQ(QFileInfo(iniPath()).symLinkTarget(), target);
+    EXPECT_EQ(readFile(target), "[Coilwerks]\nZorrel Sound=False\n");
     EXPECT_EQ(QDir(dir_.filePath("vendor")).entryList(QDir::Files), QStringList{"real.ini"});
 }
 
-// A FIFO (never opened: the load returns at once), a file too large to be
-// settings, and a folder that is a file: one line each, nothing written.
+// A FIFO (never opened, or the load would wait for a writer forever), a file
+// too large to be settings, a folder that is a file: one line each, and the
+// toy goes on with the default, writing nothing.
 TEST_F(SoundOption, WhatIsNoSettingsFileIsReportedAndLeftAlone)
 {
+    const auto expectReported = [](const QString &path) {
+        std::string report = reportOf([] { EXPECT_TRUE(SoundOptionStore().load(true)); });
+        EXPECT_TRUE(isOneLineNaming(report, path)) << report;
+        report = reportOf([] { SoundOptionStore().store(false); });
+        EXPECT_TRUE(isOneLineNaming(report, path)) << report;
+    };
     ASSERT_EQ(::mkfifo(QFile::encodeName(iniPath()).constData(), 0600), 0);
-    for (const bool withFifo : {true, false}) {
-        for (const bool load : {true, false}) {
-            CaptureStderr();
-            EXPECT_TRUE(load ? SoundOptionStore().load(true)
-                             : (SoundOptionStore().store(false), true));
-            expectOneLine(GetCapturedStderr(), iniPath());
-        }
-        EXPECT_EQ(QFileInfo(iniPath()).size(), withFifo ? 0 : SettingsFile::kMaxBytes + 1);
-        QFile::remove(iniPath());
-        QFile big(iniPath()); // sparse: costs no disk
-        ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize(SettingsFile::kMaxBytes + 1));
-    }
-    struct stat status {};
-    EXPECT_EQ(::stat(QFile::encodeName(iniPath()).constData(), &status), 0);
+    expectReported(iniPath());
+    EXPECT_TRUE(QFileInfo(iniPath()).exists() && !QFileInfo(iniPath()).isFile());
+    QFile big(iniPath()); // sparse: costs no disk
+    ASSERT_TRUE(QFile::remove(iniPath()) && big.open(QIODevice::WriteOnly) &&
+                big.resize(SettingsFile::kMaxBytes + 1));
+    expectReported(iniPath());
+    EXPECT_EQ(QFileInfo(iniPath()).size(), SettingsFile::kMaxBytes + 1);
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(iniPath()));
-    CaptureStderr();
-    EXPECT_TRUE(SoundOptionStore().load(true));
-    expectOneLine(GetCapturedStderr(), iniPath() + "/Pocketfolk.ini");
+    expectReported(iniPath() + "/Pocketfolk.ini");
 }
 
 TEST_F(SoundOption, FolderIsXdgThenHomeThenTheAccountsHome)
@@ -201,7 +197,7 @@ TEST_F(SoundOption, FolderIsXdgThenHomeThenTheAccountsHome)
 TEST_F(SoundOption, TwoCopiesTogglingAtOnceLoseNothing)
 {
     const QByteArray others = "; vendor\r\n[Other Toy]\r\nWindow Pos=10,20\r\n\r\n[Coilwerks]\r\n";
-    writeFile(iniPath(), others + "Zorrel%20Sound=True\r\nPath=C:\\x\r\n");
+    ASSERT_TRUE(writeFile(iniPath(), others + "Zorrel%20Sound=True\r\nPath=C:\\x\r\n"));
     QProcess copies[2];
     qputenv("ZORREL_SOUND_CHILD_TOGGLES", "200");
     for (QProcess &copy : copies)
@@ -212,6 +208,7 @@ TEST_F(SoundOption, TwoCopiesTogglingAtOnceLoseNothing)
         EXPECT_EQ(copy.exitCode(), 0);
         EXPECT_EQ(copy.readAllStandardError(), "");
     }
+    // Every toggle counted; the option as either copy left it last.
     const QByteArray after = readFile(iniPath()), tail = "\r\nPath=C:\\x\r\n[Count]\r\nn=400\r\n";
     EXPECT_TRUE(after == others + "Zorrel Sound=True" + tail ||
                 after == others + "Zorrel Sound=False" + tail)
