@@ -49,14 +49,20 @@ Scan scan(QByteArrayView text, QByteArrayView section, QByteArrayView key)
         qsizetype end = lineFeed ? next - 1 : size;
         if (end > begin && data[end - 1] == '\r')
             --end;
-        const QByteArrayView line = trimmedBlanks(text.sliced(begin, end - begin));
-        if (line.startsWith('[')) {
+        qsizetype first = begin;
+        while (first < end && isBlank(data[first]))
+            ++first;
+        // A blank line counts as a comment: neither holds an entry.
+        const char lead = first < end ? data[first] : ';';
+        if (lead == '[') {
+            const QByteArrayView line = trimmedBlanks(text.sliced(first, end - first));
             const qsizetype close = line.indexOf(']');
             inSection = close > 0 && sameName(line.sliced(1, close - 1), section);
             if (inSection)
                 found.insertAt = next;
-        } else if (inSection && !line.isEmpty() && !line.startsWith(';') && !line.startsWith('#')) {
+        } else if (inSection && lead != ';' && lead != '#') {
             found.insertAt = next;
+            const QByteArrayView line = text.sliced(first, end - first);
             const qsizetype equals = line.indexOf('=');
             if (equals >= 0 && sameName(line.first(equals), key))
                 found.entry = IniLine{begin, end};
