@@ -174,7 +174,7 @@ QString replace(const QString &target, const QByteArray &bytes, mode_t mode)
     Descriptor file(fd);
     if (::fchmod(fd, mode) != 0 || !writeAll(fd, bytes) || ::fsync(fd) != 0 || !file.close() ||
         ::rename(temporary.constData(), name.constData()) != 0) {
-        const QString problem = QStringLiteral("cannot write: %1").arg(systemError());
+        QString problem = QStringLiteral("cannot write: %1").arg(systemError());
         ::unlink(temporary.constData());
         return problem;
     }

@@ -134,7 +134,9 @@ TEST_F(SoundOption, LoadReadsTheValueAndRepairsAnUnreadableOne)
          {std::pair{"False"sv, false}, {" \"tRuE\" ", true}, {"000", false}, {"-7", true}}) {
         const QByteArray before = "[Coilwerks]\nZorrel%20Sound=" + bytesOf(text) + "\n";
         ASSERT_TRUE(writeFile(iniPath(), before));
-        EXPECT_EQ(reportOf([&] { EXPECT_EQ(SoundOptionStore().load(!value), value) << text; }), "");
+        bool loaded = value;
+        EXPECT_EQ(reportOf([&loaded] { loaded = SoundOptionStore().load(!loaded); }), "");
+        EXPECT_EQ(loaded, value) << text;
         EXPECT_EQ(readFile(iniPath()), before);
     }
     ASSERT_TRUE(writeFile(iniPath(), "[Coilwerks]\r\nZorrel Sound=NotFound\r\n")); // no entry
