@@ -235,6 +235,10 @@ QString SettingsFile::rewrite(const std::function<QByteArray(const QByteArray &)
     const QByteArray bytes = edit(loaded.bytes);
     if (loaded.exists && bytes == loaded.bytes)
         return {};
+    // Renaming over a read-only file would succeed, but whoever made it
+    // read-only meant it to stay as it is.
+    if (loaded.exists && ::access(QFile::encodeName(target).constData(), W_OK) != 0)
+        return QStringLiteral("the file is read-only");
     return replace(target, bytes, loaded.mode);
 }
 
