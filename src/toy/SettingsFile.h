@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <functional>
+#include <utility>
 
 // A settings file shared with other programs, on Unix-like systems: read
 // with care for what may be lying at its path, and replaced whole, under a
@@ -17,7 +18,7 @@ QString userConfigFolder();
 
 class SettingsFile {
   public:
-    // The first read refuses anything larger: it is surely not settings.
+    // Anything larger is refused unread: it is surely not settings.
     static constexpr qsizetype kMaxBytes = qsizetype(64) << 20;
 
     struct Contents {
@@ -26,8 +27,6 @@ class SettingsFile {
     };
 
     explicit SettingsFile(QString path) : path_(std::move(path)) {}
-
-    [[nodiscard]] const QString &path() const { return path_; }
 
     // The file's bytes. Only a regular file is read (through symbolic
     // links); a FIFO, a device or a folder at the path is a problem and is

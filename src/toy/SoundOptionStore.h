@@ -15,8 +15,8 @@ namespace zorrel::toy {
 // which the vendor's other programs share: a write changes the option's own
 // line and no other byte, atomically and under the file's lock, so that
 // concurrent writers (two copies of the toy) never lose each other's work.
-// An entry that older versions wrote as `Zorrel%20Sound` is read and then
-// rewritten in place. On Windows the store is the registry key
+// An entry that older versions wrote as `Zorrel%20Sound` is still read, and
+// the next write replaces it where it stands. On Windows the store is the registry key
 // `HKEY_CURRENT_USER\Software\Pocketfolk\Coilwerks`, value "Zorrel Sound".
 class SoundOptionStore {
   public:
