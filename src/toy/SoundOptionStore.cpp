@@ -3,12 +3,17 @@
 #include "common/Diagnostics.h"
 
 #include <QRegularExpression>
+
+#ifdef Q_OS_WIN
 #include <QSettings>
 #include <QStringList>
 #include <QVariant>
+#else
+#include "toy/IniFile.h"
+#include "toy/SettingsFile.h"
+#endif
 
 #include <algorithm>
-#include <cstdio>
 
 namespace zorrel::toy {
 namespace {
@@ -19,26 +24,28 @@ constexpr QStringView kKey = u"Zorrel Sound";
 // What a read returns for a missing entry; never written.
 constexpr QStringView kNotFound = u"NotFound";
 
-// The store, opened on the section of the option.
+// What the store holds for the option: its text, or nothing if there is no
+// entry; or why the store cannot be read at all.
+struct StoredText {
+    std::optional<QString> text;
+    QString problem;
+};
+
+#ifdef Q_OS_WIN
+
+// The registry key of the section.
 class SettingsStore : public QSettings {
   public:
     SettingsStore()
-#ifdef Q_OS_WIN
         : QSettings(QStringLiteral("HKEY_CURRENT_USER\\Software\\Pocketfolk"), NativeFormat)
-#else
-        // Organization "Pocketfolk" without an application name: the user
-        // file is <user config folder>/Pocketfolk.ini.
-        : QSettings(IniFormat, UserScope, QStringLiteral("Pocketfolk"))
-#endif
     {
-        // Only the user's own file counts, never a system-wide one.
         setFallbacksEnabled(false);
         beginGroup(kSection);
     }
 };
 
-// The stored value as text. A value with commas reads back as a list and one
-// written by other tools may be a byte array; both are taken as their text.
+// A value with commas reads back as a list and one written by other tools
+// may be a byte array; both are taken as their text.
 QString textOf(const QVariant &value)
 {
     switch (value.metaType().id()) {
@@ -51,19 +58,66 @@ QString textOf(const QVariant &value)
     }
 }
 
-void report(const QSettings &store, const QString &message)
+QString location() { return SettingsStore().fileName(); }
+
+StoredText readStored()
 {
-    printLine(QStringLiteral("%1: %2").arg(escaped(store.fileName()), message));
+    const QVariant value = SettingsStore().value(kKey);
+    return {value.isValid() ? std::optional(textOf(value)) : std::nullopt, {}};
 }
 
-// Writes the option and flushes it to the store at once.
-void write(QSettings &store, bool value)
+QString writeStored(const QString &text)
 {
-    store.setValue(kKey, SoundOptionStore::booleanText(value));
+    SettingsStore store;
+    store.setValue(kKey, text);
     store.sync();
-    if (store.status() == QSettings::AccessError)
-        report(store, QStringLiteral("cannot store %1=%2; the option holds for this run only")
-                          .arg(kKey, SoundOptionStore::booleanText(value)));
+    return store.status() == QSettings::AccessError ? QStringLiteral("access denied") : QString();
+}
+
+#else
+
+// The vendor's file, shared with its other programs: only the option's own
+// line is ever changed.
+QString location()
+{
+    const QString folder = userConfigFolder();
+    return folder.isEmpty() ? QString() : folder + QStringLiteral("/Pocketfolk.ini");
+}
+
+StoredText readStored()
+{
+    const SettingsFile::Contents contents = SettingsFile(location()).read();
+    if (!contents.problem.isEmpty())
+        return {std::nullopt, contents.problem};
+    const std::optional<IniLine> entry =
+        findIniEntry(contents.bytes, kSection.toLatin1(), kKey.toLatin1());
+    if (!entry)
+        return {};
+    return {QString::fromUtf8(iniValue(contents.bytes, *entry)), {}};
+}
+
+QString writeStored(const QString &text)
+{
+    return SettingsFile(location()).rewrite([&text](const QByteArray &bytes) {
+        return withIniEntry(bytes, kSection.toLatin1(), kKey.toLatin1(), text.toLatin1());
+    });
+}
+
+#endif
+
+void report(const QString &message)
+{
+    printLine(QStringLiteral("%1: %2").arg(escaped(location()), message));
+}
+
+// Writes the option at once; a failure is reported, and the option then
+// holds for this run only.
+void write(bool value)
+{
+    const QString text = SoundOptionStore::booleanText(value);
+    if (const QString problem = writeStored(text); !problem.isEmpty())
+        report(QStringLiteral("cannot store %1=%2 (%3); the option holds for this run only")
+                   .arg(kKey, text, problem));
 }
 
 } // namespace
@@ -91,27 +145,25 @@ std::optional<bool> SoundOptionStore::parseBoolean(const QString &text)
 
 bool SoundOptionStore::load(bool designDefault)
 {
-    SettingsStore store;
-    if (textOf(store.value(kKey, kNotFound.toString())) == kNotFound) {
-        write(store, designDefault);
+    const StoredText stored = readStored();
+    if (!stored.problem.isEmpty()) {
+        // Left as it is: it may be another program's, or not settings at all.
+        report(QStringLiteral("%1; using %2=%3 for this run")
+                   .arg(stored.problem, kKey, booleanText(designDefault)));
         return designDefault;
     }
-    // Read again without a default, from the file as it is now: an entry that
-    // vanished meanwhile reads as the empty text.
-    store.sync();
-    const QString text = textOf(store.value(kKey));
-    if (const std::optional<bool> value = parseBoolean(text))
+    if (!stored.text || *stored.text == kNotFound) {
+        write(designDefault);
+        return designDefault;
+    }
+    if (const std::optional<bool> value = parseBoolean(*stored.text))
         return *value;
-    report(store, QStringLiteral("unreadable value \"%1\" for %2 in [%3]; using %4 and storing it")
-                      .arg(escaped(text), kKey, kSection, booleanText(designDefault)));
-    write(store, designDefault);
+    report(QStringLiteral("unreadable value \"%1\" for %2 in [%3]; using %4 and storing it")
+               .arg(escaped(*stored.text), kKey, kSection, booleanText(designDefault)));
+    write(designDefault);
     return designDefault;
 }
 
-void SoundOptionStore::store(bool soundOn)
-{
-    SettingsStore store;
-    write(store, soundOn);
-}
+void SoundOptionStore::store(bool soundOn) { write(soundOn); }
 
 } // namespace zorrel::toy

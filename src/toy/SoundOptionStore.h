@@ -12,10 +12,12 @@ namespace zorrel::toy {
 //
 // On Linux and the other Unix desktops the store is the INI file
 // `$XDG_CONFIG_HOME/Pocketfolk.ini` (by default `~/.config/Pocketfolk.ini`),
-// where the key reads `Zorrel%20Sound`; on Windows it is the registry key
+// which the vendor's other programs share: a write changes the option's own
+// line and no other byte, atomically and under the file's lock, so that
+// concurrent writers (two copies of the toy) never lose each other's work.
+// An entry that older versions wrote as `Zorrel%20Sound` is still read, and
+// the next write replaces it where it stands. On Windows the store is the registry key
 // `HKEY_CURRENT_USER\Software\Pocketfolk\Coilwerks`, value "Zorrel Sound".
-// Every write keeps the other sections and keys of the store, and concurrent
-// writers (two copies of the toy) are serialised by the store's lock file.
 class SoundOptionStore {
   public:
     // Start-up: returns the option to show. A first run stores

@@ -1,6 +1,9 @@
-// The stored sound option: first run, loading, repair of unreadable values,
-// an unwritable store, and two copies of the toy writing at once.
+// The stored sound option: byte-exact edits of the shared settings file,
+// loading and repair, links, what is no settings file, the settings folder,
+// and two copies of the toy writing at once.
 
+#include "toy/IniFile.h"
+#include "toy/SettingsFile.h"
 #include "toy/SoundOptionStore.h"
 
 #include <gtest/gtest.h>
@@ -8,29 +11,40 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QProcess>
-#include <QSettings>
 #include <QTemporaryDir>
+
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <string_view>
 
-using testing::internal::CaptureStderr;
-using testing::internal::GetCapturedStderr;
-using zorrel::toy::SoundOptionStore;
+using namespace std::literals;
+using namespace zorrel::toy;
 
 namespace {
 
 // Started with ZORREL_SOUND_CHILD_TOGGLES=N this binary is one copy of the toy:
-// it loads the option from the file XDG_CONFIG_HOME leads to, toggles it N
-// times and exits before any test runs.
+// it toggles the option N times in the file XDG_CONFIG_HOME leads to, counting
+// each toggle in that file's [Count] section, and exits before any test runs.
 [[maybe_unused]] const bool kChild = [] {
     const int toggles = qEnvironmentVariableIntValue("ZORREL_SOUND_CHILD_TOGGLES");
     if (toggles == 0)
         return false;
+    const auto count = [](const QByteArray &bytes) {
+        const std::optional<IniLine> line = findIniEntry(bytes, "Count", "n");
+        const int n = line ? iniValue(bytes, *line).toInt() : 0;
+        return withIniEntry(bytes, "Count", "n", QByteArray::number(n + 1));
+    };
     SoundOptionStore store;
     bool on = store.load(true);
-    for (int i = 0; i < toggles; ++i)
+    for (int i = 0; i < toggles; ++i) {
         store.store(on = !on);
+        if (!SettingsFile(userConfigFolder() + "/Pocketfolk.ini").rewrite(count).isEmpty())
+            std::exit(EXIT_FAILURE);
+    }
     std::exit(EXIT_SUCCESS);
 }();
 
@@ -38,109 +52,154 @@ int argc = 1;
 char name[] = "sound_option_test", *argv[] = {name, nullptr};
 QCoreApplication app(argc, argv);
 
+QByteArray bytesOf(std::string_view text) { return {text.data(), qsizetype(text.size())}; }
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : "(unreadable)";
+}
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+// What `action` writes on stderr.
+template <typename Action> std::string reportOf(Action action)
+{
+    testing::internal::CaptureStderr();
+    action();
+    return testing::internal::GetCapturedStderr();
+}
+// One line, with nothing unprintable in it but its end, naming the file.
+bool isOneLineNaming(const std::string &report, const QString &path)
+{
+    return report.ends_with('\n') && report.find(path.toStdString()) != report.npos &&
+           std::count_if(report.begin(), report.end(), [](char c) { return c >= 0 && c < 0x20; }) ==
+               1;
+}
+
 class SoundOption : public ::testing::Test {
   protected:
-    void SetUp() override { useFreshFolder(); }
-
-    // QSettings reads XDG_CONFIG_HOME once per process and trusts its cache
-    // of a file whose size and time look unchanged: each case gets a new folder.
-    void useFreshFolder()
-    {
-        folder_ = dir_.filePath(QString::number(++folders_));
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder_));
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder_);
-    }
-    [[nodiscard]] QString iniPath() const { return folder_ + "/Pocketfolk.ini"; }
-
-    // Stores `value` as the option, among other keys and sections.
-    void storeRaw(const QByteArray &value)
-    {
-        useFreshFolder();
-        QDir().mkpath(folder_);
-        QFile file(iniPath());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("[Other]\nkeep=1\n\n[Coilwerks]\nneighbour=stays\nZorrel%20Sound=" + value +
-                   "\n");
-    }
-    [[nodiscard]] QByteArray readIni() const
-    {
-        QFile file(iniPath());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-    // The stored text, if the neighbours are intact.
-    [[nodiscard]] QString stored() const
-    {
-        QSettings ini(iniPath(), QSettings::IniFormat);
-        const bool intact = ini.status() == QSettings::NoError && ini.value("Other/keep") == "1" &&
-                            ini.value("Coilwerks/neighbour") == "stays";
-        return intact ? ini.value("Coilwerks/Zorrel Sound").toString() : "neighbours lost";
-    }
-
+    void SetUp() override { qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir_.path())); }
+    [[nodiscard]] QString iniPath() const { return dir_.filePath("Pocketfolk.ini"); }
     QTemporaryDir dir_;
-    QString folder_;
-    int folders_ = 0;
 };
 
-TEST_F(SoundOption, FirstRunAndNotFoundStoreTheDefault)
+TEST_F(SoundOption, StoreChangesOnlyTheOptionsLine)
 {
-    CaptureStderr();
-    EXPECT_TRUE(SoundOptionStore().load(true));
-    EXPECT_EQ(readIni(), "[Coilwerks]\nZorrel%20Sound=True\n");
-    storeRaw("NotFound"); // exactly this text is a missing entry
-    EXPECT_FALSE(SoundOptionStore().load(false));
-    EXPECT_EQ(stored(), "False");
-    EXPECT_EQ(GetCapturedStderr(), "");
-}
-
-TEST_F(SoundOption, ReadableTextsLoadAndUnreadableOnesAreRepaired)
-{
-    enum { False, True, Unreadable };
-    const QByteArrayList texts[] = {
-        {"False", "false", "\"\tfAlSe \"", "0", "+0", "000"},
-        {"True", "TRUE", "\"  tRuE \"", "1", "-7", "123456789012345678901234567890"},
-        {"", "yes", "notfound", "True False", "2.5", "0x1", "\"\"", "@Invalid()",
-         QByteArray("\x01\t\x7f\xff\x80z\x1b[m", 9)}};
-    for (int kind : {False, True, Unreadable}) {
-        for (const QByteArray &text : texts[kind]) {
-            SCOPED_TRACE(text.toStdString());
-            storeRaw(text);
-            const QByteArray before = readIni();
-            CaptureStderr();
-            EXPECT_EQ(SoundOptionStore().load(kind != True), kind != False);
-            const std::string report = GetCapturedStderr();
-            if (kind != Unreadable) {
-                EXPECT_EQ(report, "");
-                EXPECT_EQ(readIni(), before);
-                continue;
-            }
-            // One line, nothing unprintable in it, naming the file and the value.
-            EXPECT_TRUE(report.ends_with('\n') &&
-                        std::count_if(report.begin(), report.end(),
-                                      [](char c) { return c >= 0 && c < 0x20; }) == 1)
-                << report;
-            EXPECT_NE(report.find(iniPath().toStdString() + ": unreadable value \""), report.npos);
-            EXPECT_TRUE(text != "yes" || report.find("\"yes\"") != report.npos) << report;
-            EXPECT_EQ(stored(), "True"); // repaired
-        }
+    // After storing False the file is `before` with `from` replaced by `to`,
+    // or with `to` appended if `from` is empty.
+    const struct {
+        std::optional<std::string_view> before; // none: no file
+        std::string_view from, to;
+    } cases[] = {
+        {std::nullopt, "", "[Coilwerks]\nZorrel Sound=False\n"},
+        {"", "", "[Coilwerks]\nZorrel Sound=False\n"},
+        {"; Pocketfolk\n# kept\n[Other Toy]\nWindow Pos=10,20\nPath=\"C:\\Games\\save1.dat\"\n\n"
+         "[Coilwerks]\n; ours\nZorrel Sound=True\n speed = 3 \n\n[Zebra]\nb=2\na=1\n",
+         "=True", "=False"},
+        {"[Other Toy]\r\nWindow Pos=10,20\r\n[Coilwerks]\r\nZorrel%20Sound=True\r\nx=\"a, b\"\r\n",
+         "Zorrel%20Sound=True", "Zorrel Sound=False"},
+        {"[Coilwerks]\nZorrel Sound=1", "=1", "=False"},
+        {"[Coilwerks]\nOther=1\n\n; next\n[After]\nx=1\n", "=1\n\n", "=1\nZorrel Sound=False\n\n"},
+        {"[Coilwerks]\r\nOther=1", "", "\r\nZorrel Sound=False\r\n"},
+        {"[Other Toy]\r\nWindow Pos=10,20", "", "\r\n[Coilwerks]\r\nZorrel Sound=False\r\n"},
+        {"\xff\0junk=\x80\x1b[m\n"sv, "", "[Coilwerks]\nZorrel Sound=False\n"},
+        {" [ coilwerks ] \nZorrel Sound=True\n[Coilwerks]\n zorrel sound = \"1\"\n"
+         "[COILWERKS]\nZORREL%20SOUND=yes\n",
+         "ZORREL%20SOUND=yes", "Zorrel Sound=False"},
+        {"[Coilwerks2]\nZorrel Sound=1\n[Coilwerks]\nZorrel Sounds=1\n;Zorrel Sound=1\n", "s=1\n",
+         "s=1\nZorrel Sound=False\n"},
+    };
+    const QFile::Permissions shared = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
+    for (const auto &[before, from, to] : cases) {
+        SCOPED_TRACE(before.value_or("(no file)"));
+        QFile::remove(iniPath());
+        ASSERT_TRUE(!before || (writeFile(iniPath(), bytesOf(*before)) &&
+                                QFile::setPermissions(iniPath(), shared)));
+        EXPECT_EQ(reportOf([] { SoundOptionStore().store(false); }), "");
+        const QByteArray original = bytesOf(before.value_or(""));
+        EXPECT_EQ(readFile(iniPath()),
+                  from.empty() ? original + bytesOf(to)
+                               : QByteArray(original).replace(bytesOf(from), bytesOf(to)));
+        EXPECT_EQ(QFileInfo(iniPath()).permissions() & 0x7077, // owner, group, others
+                  before ? shared : QFile::ReadOwner | QFile::WriteOwner);
     }
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{"Pocketfolk.ini"});
 }
 
-TEST_F(SoundOption, UnwritableFolderKeepsTheToyRunning)
+TEST_F(SoundOption, LoadReadsTheValueAndRepairsAnUnreadableOne)
 {
-    // The settings folder is a regular file: nothing can be stored, not even by root.
-    ASSERT_TRUE(QFile(folder_).open(QIODevice::WriteOnly));
-    CaptureStderr();
-    EXPECT_TRUE(SoundOptionStore().load(true));
-    const std::string report = GetCapturedStderr();
-    EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 1) << report;
-    EXPECT_NE(report.find(iniPath().toStdString() + ": cannot store Zorrel Sound=True"),
-              report.npos);
+    for (const auto &[text, value] :
+         {std::pair{"False"sv, false}, {" \"tRuE\" ", true}, {"000", false}, {"-7", true}}) {
+        const QByteArray before = "[Coilwerks]\nZorrel%20Sound=" + bytesOf(text) + "\n";
+        ASSERT_TRUE(writeFile(iniPath(), before));
+        bool loaded = value;
+        EXPECT_EQ(reportOf([&loaded] { loaded = SoundOptionStore().load(!loaded); }), "");
+        EXPECT_EQ(loaded, value) << text;
+        EXPECT_EQ(readFile(iniPath()), before);
+    }
+    ASSERT_TRUE(writeFile(iniPath(), "[Coilwerks]\r\nZorrel Sound=NotFound\r\n")); // no entry
+    EXPECT_FALSE(SoundOptionStore().load(false));
+    EXPECT_EQ(readFile(iniPath()), "[Coilwerks]\r\nZorrel Sound=False\r\n");
+    ASSERT_TRUE(writeFile(iniPath(), "[Coilwerks]\nZorrel Sound=\x1b[2Jyes\nb=1\n"));
+    const std::string report = reportOf([] { EXPECT_TRUE(SoundOptionStore().load(true)); });
+    EXPECT_TRUE(isOneLineNaming(report, iniPath())) << report;
+    EXPECT_EQ(readFile(iniPath()), "[Coilwerks]\nZorrel Sound=True\nb=1\n");
 }
 
-TEST_F(SoundOption, TwoCopiesTogglingAtOnceLeaveAValidFile)
+TEST_F(SoundOption, ALinkedFileStaysALinkAndItsTargetChanges)
 {
-    storeRaw("True");
-    const QByteArray before = readIni();
+    const QString target = dir_.filePath("vendor/real.ini");
+    ASSERT_TRUE(QDir(dir_.path()).mkdir("vendor") &&
+                writeFile(target, "[Coilwerks]\nZorrel Sound=1\n"));
+    ASSERT_EQ(::symlink("vendor/real.ini", QFile::encodeName(iniPath()).constData()), 0);
+    SoundOptionStore().store(false);
+    EXPECT_EQ(QFileInfo(iniPath()).symLinkTarget(), target);
+    EXPECT_EQ(readFile(target), "[Coilwerks]\nZorrel Sound=False\n");
+    EXPECT_EQ(QDir(dir_.filePath("vendor")).entryList(QDir::Files), QStringList{"real.ini"});
+}
+
+// A FIFO (never opened, or the load would wait for a writer forever), a file
+// too large to be settings, a folder that is a file: one line each, and the
+// toy goes on with the default, writing nothing.
+TEST_F(SoundOption, WhatIsNoSettingsFileIsReportedAndLeftAlone)
+{
+    const auto expectReported = [](const QString &path) {
+        std::string report = reportOf([] { EXPECT_TRUE(SoundOptionStore().load(true)); });
+        EXPECT_TRUE(isOneLineNaming(report, path)) << report;
+        report = reportOf([] { SoundOptionStore().store(false); });
+        EXPECT_TRUE(isOneLineNaming(report, path)) << report;
+    };
+    ASSERT_EQ(::mkfifo(QFile::encodeName(iniPath()).constData(), 0600), 0);
+    expectReported(iniPath());
+    EXPECT_TRUE(QFileInfo(iniPath()).exists() && !QFileInfo(iniPath()).isFile());
+    QFile big(iniPath()); // sparse: costs no disk
+    ASSERT_TRUE(QFile::remove(iniPath()) && big.open(QIODevice::WriteOnly) &&
+                big.resize(SettingsFile::kMaxBytes + 1));
+    expectReported(iniPath());
+    EXPECT_EQ(QFileInfo(iniPath()).size(), SettingsFile::kMaxBytes + 1);
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(iniPath()));
+    expectReported(iniPath() + "/Pocketfolk.ini");
+}
+
+TEST_F(SoundOption, FolderIsXdgThenHomeThenTheAccountsHome)
+{
+    const QByteArray home = qgetenv("HOME");
+    qputenv("HOME", "/nowhere/home");
+    EXPECT_EQ(userConfigFolder(), dir_.path());
+    qputenv("XDG_CONFIG_HOME", "relative");
+    EXPECT_EQ(userConfigFolder(), "/nowhere/home/.config");
+    qunsetenv("XDG_CONFIG_HOME");
+    qunsetenv("HOME");
+    EXPECT_EQ(userConfigFolder(), QFile::decodeName(::getpwuid(::getuid())->pw_dir) + "/.config");
+    qputenv("HOME", home);
+}
+
+TEST_F(SoundOption, TwoCopiesTogglingAtOnceLoseNothing)
+{
+    const QByteArray others = "; vendor\r\n[Other Toy]\r\nWindow Pos=10,20\r\n\r\n[Coilwerks]\r\n";
+    ASSERT_TRUE(writeFile(iniPath(), others + "Zorrel%20Sound=True\r\nPath=C:\\x\r\n"));
     QProcess copies[2];
     qputenv("ZORREL_SOUND_CHILD_TOGGLES", "200");
     for (QProcess &copy : copies)
@@ -151,8 +210,11 @@ TEST_F(SoundOption, TwoCopiesTogglingAtOnceLeaveAValidFile)
         EXPECT_EQ(copy.exitCode(), 0);
         EXPECT_EQ(copy.readAllStandardError(), "");
     }
-    EXPECT_NE(readIni(), before); // the copies found the file on their own
-    EXPECT_TRUE(QStringList({"True", "False"}).contains(stored()));
+    // Every toggle counted; the option as either copy left it last.
+    const QByteArray after = readFile(iniPath()), tail = "\r\nPath=C:\\x\r\n[Count]\r\nn=400\r\n";
+    EXPECT_TRUE(after == others + "Zorrel Sound=True" + tail ||
+                after == others + "Zorrel Sound=False" + tail)
+        << after.toStdString();
 }
 
 } // namespace

@@ -1,0 +1,247 @@
+#include "toy/SettingsFile.h"
+
+#include <QtGlobal>
+
+#ifndef Q_OS_WIN
+
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace zorrel::toy {
+namespace {
+
+// A lock older than this is taken to be left by a copy that died; a write
+// takes milliseconds, so this is ample even on a slow disk.
+constexpr int kStaleLockMs = 10000;
+constexpr int kLockWaitMs = 10000;
+constexpr int kMaxLinkDepth = 40;
+
+QString systemError() { return QString::fromLocal8Bit(std::strerror(errno)); }
+
+// Closes a descriptor on every way out.
+class Descriptor {
+  public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    Descriptor(const Descriptor &) = delete;
+    Descriptor &operator=(const Descriptor &) = delete;
+    ~Descriptor() { close(); }
+    [[nodiscard]] int get() const { return fd_; }
+    bool close()
+    {
+        const int fd = fd_;
+        fd_ = -1;
+        return fd < 0 || ::close(fd) == 0;
+    }
+
+  private:
+    int fd_;
+};
+
+// The file a path finally names. A link that leads nowhere still names the
+// file it would lead to, so a first write creates that file.
+QString resolvedPath(const QString &path)
+{
+    QString resolved = path;
+    for (int depth = 0; depth < kMaxLinkDepth; ++depth) {
+        const QFileInfo info(resolved);
+        if (!info.isSymLink())
+            break;
+        resolved = info.symLinkTarget();
+    }
+    return resolved;
+}
+
+struct Loaded {
+    QByteArray bytes;
+    QString problem;
+    bool exists = false;
+    mode_t mode = S_IRUSR | S_IWUSR;
+};
+
+// The regular file at `path` (links followed), without ever blocking on a
+// FIFO: the type is checked before opening, and again on what was opened
+// in case the path was swapped in between.
+Loaded load(const QString &path)
+{
+    Loaded loaded;
+    const QByteArray name = QFile::encodeName(path);
+    struct stat status {};
+    if (::stat(name.constData(), &status) != 0) {
+        if (errno != ENOENT)
+            loaded.problem = QStringLiteral("cannot read: %1").arg(systemError());
+        return loaded;
+    }
+    loaded.exists = true;
+    if (!S_ISREG(status.st_mode)) {
+        loaded.problem = QStringLiteral("not a regular file");
+        return loaded;
+    }
+    const Descriptor file(::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (file.get() < 0 || ::fstat(file.get(), &status) != 0) {
+        loaded.problem = QStringLiteral("cannot read: %1").arg(systemError());
+        return loaded;
+    }
+    if (!S_ISREG(status.st_mode)) {
+        loaded.problem = QStringLiteral("not a regular file");
+        return loaded;
+    }
+    loaded.mode = status.st_mode & 07777;
+    if (status.st_size > SettingsFile::kMaxBytes) {
+        loaded.problem = QStringLiteral("larger than %1 MiB").arg(SettingsFile::kMaxBytes >> 20);
+        return loaded;
+    }
+    // The size may change while reading; one byte more than the limit tells.
+    loaded.bytes.resize(qsizetype(status.st_size) + 1);
+    qsizetype got = 0;
+    for (;;) {
+        if (got == loaded.bytes.size()) {
+            if (got > SettingsFile::kMaxBytes) {
+                loaded.problem =
+                    QStringLiteral("larger than %1 MiB").arg(SettingsFile::kMaxBytes >> 20);
+                loaded.bytes.clear();
+                return loaded;
+            }
+            loaded.bytes.resize(std::min(got * 2, SettingsFile::kMaxBytes + 1));
+        }
+        const ssize_t n =
+            ::read(file.get(), loaded.bytes.data() + got, size_t(loaded.bytes.size() - got));
+        if (n == 0)
+            break;
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            loaded.problem = QStringLiteral("cannot read: %1").arg(systemError());
+            loaded.bytes.clear();
+            return loaded;
+        }
+        got += n;
+    }
+    loaded.bytes.truncate(got);
+    return loaded;
+}
+
+// Creates the missing folders of `folder`, private to the user as a
+// settings folder should be.
+QString makeFolder(const QString &folder)
+{
+    const QByteArray name = QFile::encodeName(folder);
+    struct stat status {};
+    for (qsizetype i = 1; i <= name.size(); ++i) {
+        if (i < name.size() && name[i] != '/')
+            continue;
+        const QByteArray part = name.first(i);
+        if (::stat(part.constData(), &status) != 0 &&
+            (errno != ENOENT || (::mkdir(part.constData(), S_IRWXU) != 0 && errno != EEXIST)))
+            return QStringLiteral("cannot create the folder: %1").arg(systemError());
+    }
+    if (::stat(name.constData(), &status) != 0 || !S_ISDIR(status.st_mode))
+        return QStringLiteral("the folder is not a folder");
+    return {};
+}
+
+bool writeAll(int fd, const QByteArray &bytes)
+{
+    for (qsizetype done = 0; done < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += n;
+    }
+    return true;
+}
+
+// Puts `bytes` at `target` in one step: readers see the old file or the
+// new one, never a part, even after a power cut.
+QString replace(const QString &target, const QByteArray &bytes, mode_t mode)
+{
+    const QByteArray name = QFile::encodeName(target);
+    QByteArray temporary = name + ".XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0)
+        return QStringLiteral("cannot write: %1").arg(systemError());
+    Descriptor file(fd);
+    if (::fchmod(fd, mode) != 0 || !writeAll(fd, bytes) || ::fsync(fd) != 0 || !file.close() ||
+        ::rename(temporary.constData(), name.constData()) != 0) {
+        QString problem = QStringLiteral("cannot write: %1").arg(systemError());
+        ::unlink(temporary.constData());
+        return problem;
+    }
+    // The rename itself lasts only once the folder is on disk too.
+    const Descriptor folder(::open(QFile::encodeName(QFileInfo(target).absolutePath()).constData(),
+                                   O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.get() >= 0)
+        ::fsync(folder.get());
+    return {};
+}
+
+} // namespace
+
+QString userConfigFolder()
+{
+    const QByteArray config = qgetenv("XDG_CONFIG_HOME");
+    if (config.startsWith('/'))
+        return QFile::decodeName(config);
+    QByteArray home = qgetenv("HOME");
+    if (!home.startsWith('/')) {
+        const passwd *account = ::getpwuid(::getuid());
+        home = account && account->pw_dir ? QByteArray(account->pw_dir) : QByteArray();
+    }
+    // Never "/.config": with no home at all, there is no folder.
+    if (!home.startsWith('/'))
+        return {};
+    while (home.size() > 1 && home.endsWith('/'))
+        home.chop(1);
+    return QFile::decodeName(home == "/" ? QByteArray() : home) + QStringLiteral("/.config");
+}
+
+SettingsFile::Contents SettingsFile::read() const
+{
+    if (path_.isEmpty())
+        return {{}, QStringLiteral("no home folder to keep settings in")};
+    Loaded loaded = load(path_);
+    return {std::move(loaded.bytes), loaded.problem};
+}
+
+QString SettingsFile::rewrite(const std::function<QByteArray(const QByteArray &)> &edit) const
+{
+    if (path_.isEmpty())
+        return QStringLiteral("no home folder to keep settings in");
+    if (QString problem = makeFolder(QFileInfo(path_).absolutePath()); !problem.isEmpty())
+        return problem;
+    // The lock sits beside the path the programs know, not the link's
+    // target, so every program that shares the file takes the same lock.
+    QLockFile lock(path_ + QStringLiteral(".lock"));
+    lock.setStaleLockTime(kStaleLockMs);
+    if (!lock.tryLock(kLockWaitMs))
+        return lock.error() == QLockFile::LockFailedError
+                   ? QStringLiteral("locked by another program")
+                   : QStringLiteral("cannot create the lock file");
+    const QString target = resolvedPath(path_);
+    const Loaded loaded = load(target);
+    if (!loaded.problem.isEmpty())
+        return loaded.problem;
+    const QByteArray bytes = edit(loaded.bytes);
+    if (loaded.exists && bytes == loaded.bytes)
+        return {};
+    // Renaming over a read-only file would succeed, but whoever made it
+    // read-only meant it to stay as it is.
+    if (loaded.exists && ::access(QFile::encodeName(target).constData(), W_OK) != 0)
+        return QStringLiteral("the file is read-only");
+    return replace(target, bytes, loaded.mode);
+}
+
+} // namespace zorrel::toy
+
+#endif // Q_OS_WIN
