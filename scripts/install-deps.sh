@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   xvfb xauth openbox xdotool x11-utils x11-xserver-utils imagemagick
   pulseaudio pulseaudio-utils sox
+  desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()

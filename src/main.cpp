@@ -1,3 +1,4 @@
+#include "CommandLine.h"
 #include "art/Sprites.h"
 #include "common/Diagnostics.h"
 #include "platform/Platform.h"
@@ -5,39 +6,42 @@
 
 #include <QApplication>
 
-#include <cstdlib>
-#include <cstring>
+#include <cstdio>
 #include <string>
-
-namespace {
-
-// The value of Qt's option `name` (as -name VALUE or --name VALUE), or null.
-const char *qtOption(int argc, char *argv[], const char *name)
-{
-    for (int i = 1; i + 1 < argc; ++i) {
-        const char *arg = argv[i];
-        if (arg[0] == '-' && arg[1] == '-')
-            ++arg;
-        if (std::strcmp(arg + 1, name) == 0 && arg[0] == '-')
-            return argv[i + 1];
-    }
-    return nullptr;
-}
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
-    if (const char *platform = qtOption(argc, argv, "platform"))
-        setenv("QT_QPA_PLATFORM", platform, 1);
+    const zorrel::CommandLine commandLine = zorrel::parseCommandLine(argc, argv);
+    switch (commandLine.action) {
+    case zorrel::CommandLine::Action::ShowHelp:
+        std::fputs(qUtf8Printable(zorrel::usage()), stdout);
+        return 0;
+    case zorrel::CommandLine::Action::ShowVersion:
+        std::fputs("zorrel " ZORREL_VERSION "\n", stdout);
+        return 0;
+    case zorrel::CommandLine::Action::Fail:
+        zorrel::printLine(commandLine.error);
+        std::fputs(qUtf8Printable(zorrel::usage()), stderr);
+        return 2;
+    case zorrel::CommandLine::Action::Run:
+        break;
+    }
+
+    // The display checks below must look where Qt will look.
+    if (!commandLine.platformName.isEmpty())
+        qputenv("QT_QPA_PLATFORM", commandLine.platformName.toLocal8Bit());
     zorrel::platform::choosePlatformPlugin();
+    const QByteArray display = commandLine.displayName.toLocal8Bit();
     std::string reason;
-    if (!zorrel::platform::displayReachable(qtOption(argc, argv, "display"), reason)) {
+    if (!zorrel::platform::displayReachable(display.isEmpty() ? nullptr : display.constData(),
+                                            reason)) {
         zorrel::printLine(QString::fromStdString(reason));
         return 1;
     }
     QApplication app(argc, argv);
     zorrel::platform::endCleanlyOnDisplayLoss();
+    // The app id, also the name of the installed icon and the metainfo's id.
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.zorrel.Zorrel"));
     // The toy window alone decides when the program ends.
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(zorrel::art::programIcon());

@@ -79,7 +79,7 @@ class ToyFixture : public ::testing::Test {
     {
         std::ifstream in(dir_.path().toStdString() + "/Pocketfolk.ini");
         const std::string s(std::istreambuf_iterator<char>(in), {});
-        static const std::regex entry(R"(\[Coilwerks\][^\[]*\nZorrel%20Sound=(\w*))");
+        static const std::regex entry(R"(\[Coilwerks\][^\[]*\nZorrel(?: |%20)Sound=(\w*))");
         std::smatch m;
         return std::regex_search(s, m, entry) ? m[1].str() : "";
     }

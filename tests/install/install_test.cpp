@@ -1,0 +1,137 @@
+// `cmake --install` to a temporary prefix: the files land where desktops and
+// the program look for them, validate, and the installed program runs.
+
+#include "e2e/support/ToyFixture.h"
+
+#include <iostream>
+
+namespace zorrel::e2e {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr auto kAppId = "example.zorrel.Zorrel";
+constexpr int kAudible = 1000; // of 32767
+constexpr int kSilent = 50;
+
+class Installed : public ToyFixture {
+  protected:
+    static void SetUpTestSuite()
+    {
+        prefix_ = new QTemporaryDir;
+        const Output out =
+            run(ZORREL_CMAKE " --install " ZORREL_BUILD_DIR " --prefix " + prefix() + " 2>&1");
+        installed_ = out.exit == 0;
+        if (!installed_)
+            std::cerr << out.out;
+    }
+    static void TearDownTestSuite()
+    {
+        delete prefix_;
+        prefix_ = nullptr;
+    }
+    void SetUp() override
+    {
+        ASSERT_NO_FATAL_FAILURE(ToyFixture::SetUp());
+        ASSERT_TRUE(installed_) << "cmake --install failed";
+    }
+
+    static std::string prefix() { return prefix_->path().toStdString(); }
+    static std::string at(const std::string &path) { return prefix() + "/" + path; }
+    static std::string appFile(const std::string &folder, const std::string &suffix)
+    {
+        return at(folder + "/" + kAppId + suffix);
+    }
+
+    // Starts the installed program with its settings in the test's folder.
+    void launchInstalled()
+    {
+        setenv("XDG_CONFIG_HOME", dir_.path().toStdString().c_str(), 1);
+        std::string program = at("bin/zorrel");
+        char *argv[] = {program.data(), nullptr};
+        ASSERT_EQ(posix_spawn(&pid_, argv[0], nullptr, nullptr, argv, environ), 0);
+        std::vector<Xid> ids;
+        ASSERT_TRUE(waitUntil([&] { return !(ids = windows(pidOption())).empty(); }, 10s));
+        window_ = ids.front();
+        QPoint last = where();
+        ASSERT_TRUE(waitUntil(
+            [&] {
+                sleep_for(200ms);
+                const QPoint now = where();
+                return std::exchange(last, now) == now;
+            },
+            5s));
+    }
+
+    static inline QTemporaryDir *prefix_ = nullptr;
+    static inline bool installed_ = false;
+};
+
+TEST_F(Installed, FilesAreWhereTheyBelong)
+{
+    std::vector<std::string> expected{
+        at("bin/zorrel"),
+        at("lib/zorrel/libzorrel-sound.so"),
+        at("share/zorrel/Korrin0.wav"),
+        at("share/zorrel/Korrin1.wav"),
+        appFile("share/applications", ".desktop"),
+        appFile("share/metainfo", ".metainfo.xml"),
+        appFile("share/icons/hicolor/scalable/apps", ".svg"),
+        at("share/man/man6/zorrel.6.gz"),
+    };
+    for (const int size : {48, 64, 128, 256}) {
+        const std::string folder =
+            "share/icons/hicolor/" + std::to_string(size) + "x" + std::to_string(size) + "/apps";
+        expected.push_back(appFile(folder, ".png"));
+        const Output identified = run("identify -format %wx%h " + expected.back());
+        EXPECT_EQ(identified.out, std::to_string(size) + "x" + std::to_string(size));
+    }
+    for (const std::string &path : expected)
+        EXPECT_TRUE(fs::is_regular_file(path)) << path;
+    for (const std::string path : {"bin/zorrel", "lib/zorrel/libzorrel-sound.so"}) {
+        const Output dynamic = run("readelf -d " + at(path));
+        EXPECT_EQ(dynamic.exit, 0);
+        EXPECT_EQ(dynamic.out.find("PATH"), std::string::npos) << path << " has a run path";
+    }
+}
+
+TEST_F(Installed, DesktopAndMetainfoFilesValidate)
+{
+    const Output desktop =
+        run("desktop-file-validate " + appFile("share/applications", ".desktop") + " 2>&1");
+    EXPECT_EQ(desktop.exit, 0);
+    EXPECT_EQ(desktop.out, "");
+    const Output metainfo = run("appstreamcli validate --no-net --no-color " +
+                                appFile("share/metainfo", ".metainfo.xml") + " 2>&1");
+    EXPECT_EQ(metainfo.exit, 0);
+    static const std::regex complaint(R"((^|\n)[EW]: )");
+    EXPECT_FALSE(std::regex_search(metainfo.out, complaint)) << metainfo.out;
+}
+
+TEST_F(Installed, ProgramTellsItsVersion)
+{
+    const Output out = run(at("bin/zorrel") + " --version");
+    EXPECT_EQ(out.exit, 0);
+    EXPECT_EQ(out.out, "zorrel " ZORREL_VERSION "\n");
+}
+
+TEST_F(Installed, ToyShowsItsShapedWindow)
+{
+    ASSERT_NO_FATAL_FAILURE(launchInstalled());
+    EXPECT_EQ(shape(window_), restShape());
+}
+
+// The installed program finds its module in ../lib/zorrel and its sounds in
+// ../share/zorrel.
+TEST_F(Installed, ToyClicksWhenWound)
+{
+    ASSERT_TRUE(std::getenv("ZORREL_SINK_RAW"));
+    ASSERT_TRUE(waitUntil([] { return peak(sinkSize(), 300ms, kSilent) <= kSilent; }, 5s));
+    ASSERT_NO_FATAL_FAILURE(launchInstalled());
+    const std::int64_t before = sinkSize();
+    ASSERT_TRUE(holdAndWind(1));
+    EXPECT_GT(peak(before, 3s, kAudible), kAudible);
+}
+
+} // namespace
+} // namespace zorrel::e2e
