@@ -5,10 +5,12 @@
 #include "art/Frames.h"
 #include "art/Layout.h"
 #include "art/Sprites.h"
+#include "art/SvgPicture.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QIcon>
+#include <QSvgRenderer>
 
 #include <benchmark/benchmark.h>
 
@@ -95,6 +97,31 @@ void BM_ProgramIcon(benchmark::State &bench)
         useAsWindowIcon(zorrel::art::programIcon());
 }
 BENCHMARK(BM_ProgramIcon)->Unit(benchmark::kMillisecond);
+
+// A frame's drawing in two parts: parsing its picture, and drawing the parsed
+// picture. Keeping parsed pictures would spare only the first part, and only
+// when a frame is drawn twice, i.e. at a second ratio.
+void BM_ParsePicture(benchmark::State &bench)
+{
+    const QString path = zorrel::art::framePath(FrameSet::Head, 1);
+    // NOLINTNEXTLINE(clang-analyzer-deadcode.DeadStores): the loop variable is the idiom
+    for (auto _ : bench) {
+        QSvgRenderer renderer(path);
+        benchmark::DoNotOptimize(renderer.isValid());
+    }
+}
+BENCHMARK(BM_ParsePicture)->Unit(benchmark::kMicrosecond);
+
+void BM_DrawParsedPicture(benchmark::State &bench)
+{
+    QSvgRenderer renderer(zorrel::art::framePath(FrameSet::Head, 1));
+    // NOLINTNEXTLINE(clang-analyzer-deadcode.DeadStores): the loop variable is the idiom
+    for (auto _ : bench)
+        benchmark::DoNotOptimize(zorrel::art::renderSvg(renderer, layout::kHeadPic.size(), 1.0,
+                                                        QImage::Format_RGB32, Qt::black)
+                                     .constBits());
+}
+BENCHMARK(BM_DrawParsedPicture)->Unit(benchmark::kMicrosecond);
 
 long peakRssKb()
 {
