@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
 using zorrel::art::FrameSet;
@@ -79,7 +81,10 @@ TEST_P(SpritesAtRatio, RenderRemainingKeepsShownFrames)
     EXPECT_FALSE(sprites.frame(FrameSet::Head, 4).isNull());
 }
 
-INSTANTIATE_TEST_SUITE_P(Ratios, SpritesAtRatio, testing::Values(1.0, 2.0));
+INSTANTIATE_TEST_SUITE_P(Ratios, SpritesAtRatio, testing::Values(1.0, 2.0),
+                         [](const testing::TestParamInfo<qreal> &info) {
+                             return "x" + std::to_string(qRound(info.param));
+                         });
 
 // Where the pointer acts must stay on the same point of the picture at 2x:
 // the hand's hot spot (3, 2) is device pixel (6, 4) of its 64x64 image,
