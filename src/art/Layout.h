@@ -24,6 +24,8 @@ inline constexpr int kHeadFrames = 5;
 inline constexpr int kLegsFrames = 11;
 inline constexpr int kKeyFrames = 7;
 
+// Cursor pictures are kCursorSize logical pixels square; their hot spots are
+// points of the picture in the same logical pixels, at any device-pixel ratio.
 inline constexpr QPoint kHandHotSpot{3, 2};     // open and grabbing hand
 inline constexpr QPoint kPointingHotSpot{5, 1}; // links of the about box
 inline constexpr int kCursorSize = 32;

@@ -1,12 +1,6 @@
 #include "art/Sprites.h"
 
-#include "art/Layout.h"
-
-#include <QGuiApplication>
-#include <QPainter>
-#include <QSvgRenderer>
-
-#include <algorithm>
+#include "art/SvgPicture.h"
 
 namespace zorrel::art {
 namespace {
@@ -24,36 +18,19 @@ QSize frameSize(FrameSet set)
     return {};
 }
 
-QPixmap toPixmap(const QImage &image) { return QPixmap::fromImage(image); }
+// The image becomes the pixmap's storage without a copy.
+QPixmap renderPixmap(const QString &path, QSize logicalSize, qreal ratio)
+{
+    return QPixmap::fromImage(renderPicture(path, logicalSize, ratio));
+}
 
-template <std::size_t N> void renderSet(std::array<QPixmap, N> &frames, FrameSet set, qreal dpr)
+template <std::size_t N>
+void renderMissing(std::array<QPixmap, N> &frames, FrameSet set, qreal ratio)
 {
     for (std::size_t i = 0; i < N; ++i)
-        frames[i] =
-            toPixmap(renderPicture(framePath(set, static_cast<int>(i)), frameSize(set), dpr));
+        if (frames[i].isNull())
+            frames[i] = renderPixmap(framePath(set, static_cast<int>(i)), frameSize(set), ratio);
 }
-
-// Renders an SVG picture at `size` logical pixels on `background`.
-QImage renderSvg(const QString &path, QSize size, qreal dpr, QImage::Format format,
-                 Qt::GlobalColor background)
-{
-    QImage image(size * dpr, format);
-    image.setDevicePixelRatio(dpr);
-    image.fill(background);
-    QSvgRenderer renderer(path);
-    QPainter painter(&image);
-    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
-    return image;
-}
-
-QPixmap renderCursorPixmap(const QString &path, qreal dpr)
-{
-    const QSize size(layout::kCursorSize, layout::kCursorSize);
-    return QPixmap::fromImage(
-        renderSvg(path, size, dpr, QImage::Format_ARGB32_Premultiplied, Qt::transparent));
-}
-
-qreal screenRatio() { return qGuiApp != nullptr ? qGuiApp->devicePixelRatio() : 1.0; }
 
 } // namespace
 
@@ -74,45 +51,44 @@ QString bodyPath() { return QStringLiteral(":/art/body.svg"); }
 
 QImage renderPicture(const QString &path, QSize logicalSize, qreal devicePixelRatio)
 {
-    return renderSvg(path, logicalSize, devicePixelRatio, QImage::Format_RGB32, Qt::black);
+    return renderSvgFile(path, logicalSize, devicePixelRatio, QImage::Format_RGB32, Qt::black);
 }
 
 SpriteSet::SpriteSet(qreal devicePixelRatio)
+    : ratio_(devicePixelRatio),
+      body_(renderPixmap(bodyPath(), layout::kBodyPic.size(), devicePixelRatio))
 {
-    renderSet(head_, FrameSet::Head, devicePixelRatio);
-    renderSet(legs_, FrameSet::Legs, devicePixelRatio);
-    renderSet(key_, FrameSet::Key, devicePixelRatio);
-    body_ = toPixmap(renderPicture(bodyPath(), layout::kBodyPic.size(), devicePixelRatio));
+    for (const FrameSet set : {FrameSet::Head, FrameSet::Legs, FrameSet::Key})
+        (void)frame(set, 0);
+}
+
+QPixmap &SpriteSet::slot(FrameSet set, int index) const
+{
+    const auto i = static_cast<std::size_t>(index);
+    switch (set) {
+    case FrameSet::Head:
+        return head_.at(i);
+    case FrameSet::Legs:
+        return legs_.at(i);
+    case FrameSet::Key:
+        break;
+    }
+    return key_.at(i);
 }
 
 const QPixmap &SpriteSet::frame(FrameSet set, int index) const
 {
-    switch (set) {
-    case FrameSet::Head:
-        return head_.at(static_cast<std::size_t>(index));
-    case FrameSet::Legs:
-        return legs_.at(static_cast<std::size_t>(index));
-    case FrameSet::Key:
-        break;
-    }
-    return key_.at(static_cast<std::size_t>(index));
+    QPixmap &pixmap = slot(set, index);
+    if (pixmap.isNull())
+        pixmap = renderPixmap(framePath(set, index), frameSize(set), ratio_);
+    return pixmap;
 }
 
-QCursor handCursor(HandCursor which)
+void SpriteSet::renderRemaining()
 {
-    const QString path = which == HandCursor::Open ? QStringLiteral(":/art/hand_open.svg")
-                                                   : QStringLiteral(":/art/hand_grab.svg");
-    const QPoint hot = layout::kHandHotSpot;
-    return QCursor(renderCursorPixmap(path, screenRatio()), hot.x(), hot.y());
+    renderMissing(head_, FrameSet::Head, ratio_);
+    renderMissing(legs_, FrameSet::Legs, ratio_);
+    renderMissing(key_, FrameSet::Key, ratio_);
 }
-
-QCursor pointingHandCursor()
-{
-    const QPoint hot = layout::kPointingHotSpot;
-    return QCursor(renderCursorPixmap(QStringLiteral(":/art/hand_point.svg"), screenRatio()),
-                   hot.x(), hot.y());
-}
-
-QIcon programIcon() { return QIcon(QStringLiteral(":/art/icon.svg")); }
 
 } // namespace zorrel::art

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "art/Cursors.h"
 #include "art/Frames.h"
+#include "art/Layout.h"
+#include "art/ProgramIcon.h"
 
-#include <QCursor>
-#include <QIcon>
 #include <QImage>
 #include <QPixmap>
 #include <QString>
@@ -20,23 +21,35 @@ QString bodyPath();
 // on black, as the toy shows it.
 QImage renderPicture(const QString &path, QSize logicalSize, qreal devicePixelRatio);
 
-// All frames of the creature, rendered once for one device-pixel ratio.
+// The frames of the creature for one device-pixel ratio. Only the rest pose
+// (head 0, body, legs 0, key 0) is drawn at construction; every other frame
+// is drawn the first time it is asked for and kept. All of it lives on the
+// GUI thread, like any QPixmap.
 class SpriteSet {
   public:
     explicit SpriteSet(qreal devicePixelRatio);
 
+    // Draws the frame on its first use, which costs about half a millisecond
+    // at ratio 1; an index outside the set throws std::out_of_range.
     [[nodiscard]] const QPixmap &frame(FrameSet set, int index) const;
     [[nodiscard]] const QPixmap &body() const { return body_; }
+    [[nodiscard]] qreal devicePixelRatio() const { return ratio_; }
+
+    // Draws every frame not drawn yet, so that no later first use costs a
+    // frame's drawing. Meant for idle time once the window is on screen, e.g.
+    // from a zero-length single-shot timer; takes some ten milliseconds at
+    // ratio 1 when nothing has been drawn beyond the rest pose.
+    void renderRemaining();
 
   private:
-    std::array<QPixmap, 5> head_;
-    std::array<QPixmap, 11> legs_;
-    std::array<QPixmap, 7> key_;
+    QPixmap &slot(FrameSet set, int index) const;
+
+    qreal ratio_;
+    // Null until drawn.
+    mutable std::array<QPixmap, layout::kHeadFrames> head_;
+    mutable std::array<QPixmap, layout::kLegsFrames> legs_;
+    mutable std::array<QPixmap, layout::kKeyFrames> key_;
     QPixmap body_;
 };
-
-QCursor handCursor(HandCursor which);
-QCursor pointingHandCursor();
-QIcon programIcon();
 
 } // namespace zorrel::art

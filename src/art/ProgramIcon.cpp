@@ -1,0 +1,40 @@
+#include "art/ProgramIcon.h"
+
+#include "art/Layout.h"
+#include "art/SvgPicture.h"
+
+#include <QGuiApplication>
+#include <QPixmap>
+#include <QScreen>
+#include <QSvgRenderer>
+
+#include <algorithm>
+#include <vector>
+
+namespace zorrel::art {
+namespace {
+
+std::vector<int> iconSides()
+{
+    std::vector<int> sides{16, layout::kIconSize, 48};
+    for (const QScreen *screen : QGuiApplication::screens())
+        sides.push_back(qRound(layout::kIconSize * screen->devicePixelRatio()));
+    std::sort(sides.begin(), sides.end());
+    sides.erase(std::unique(sides.begin(), sides.end()), sides.end());
+    return sides;
+}
+
+} // namespace
+
+QIcon programIcon()
+{
+    QSvgRenderer renderer(QStringLiteral(":/art/icon.svg"));
+    QIcon icon;
+    for (const int side : iconSides())
+        icon.addPixmap(
+            QPixmap::fromImage(renderSvg(renderer, QSize(side, side), 1.0,
+                                         QImage::Format_ARGB32_Premultiplied, Qt::transparent)));
+    return icon;
+}
+
+} // namespace zorrel::art

@@ -1,0 +1,125 @@
+#include "art/Layout.h"
+#include "art/Sprites.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using zorrel::art::FrameSet;
+namespace layout = zorrel::art::layout;
+
+QGuiApplication &app()
+{
+    static int argc = 1;
+    static char name[] = "sprites_test";
+    static char *argv[] = {name, nullptr};
+    static QGuiApplication instance(argc, argv);
+    return instance;
+}
+
+QImage pixels(const QPixmap &pixmap)
+{
+    return pixmap.toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+QSize logicalSize(FrameSet set)
+{
+    switch (set) {
+    case FrameSet::Head:
+        return layout::kHeadPic.size();
+    case FrameSet::Legs:
+        return layout::kBottomPic.size();
+    case FrameSet::Key:
+        break;
+    }
+    return layout::kKeyPic.size();
+}
+
+class SpritesAtRatio : public testing::TestWithParam<qreal> {};
+
+// Frames drawn on first use, in an order unlike the eager one, must be the
+// very pictures an eager drawing at the same ratio gives.
+TEST_P(SpritesAtRatio, LazyFramesMatchEagerRendering)
+{
+    app();
+    const qreal ratio = GetParam();
+    const zorrel::art::SpriteSet sprites(ratio);
+    const struct {
+        FrameSet set;
+        int count;
+    } sets[] = {{FrameSet::Key, layout::kKeyFrames},
+                {FrameSet::Legs, layout::kLegsFrames},
+                {FrameSet::Head, layout::kHeadFrames}};
+    for (const auto &[set, count] : sets) {
+        for (int i = count - 1; i >= 0; --i) {
+            const QPixmap &lazy = sprites.frame(set, i);
+            const QImage eager =
+                zorrel::art::renderPicture(zorrel::art::framePath(set, i), logicalSize(set), ratio);
+            EXPECT_EQ(lazy.devicePixelRatio(), ratio);
+            EXPECT_EQ(pixels(lazy), eager.convertToFormat(QImage::Format_RGB32))
+                << zorrel::art::framePath(set, i).toStdString();
+        }
+    }
+    EXPECT_EQ(pixels(sprites.body()),
+              zorrel::art::renderPicture(zorrel::art::bodyPath(), layout::kBodyPic.size(), ratio));
+}
+
+// Drawing the rest ahead of time leaves the frames already shown in place.
+TEST_P(SpritesAtRatio, RenderRemainingKeepsShownFrames)
+{
+    app();
+    zorrel::art::SpriteSet sprites(GetParam());
+    const qint64 shown = sprites.frame(FrameSet::Legs, 3).cacheKey();
+    sprites.renderRemaining();
+    EXPECT_EQ(sprites.frame(FrameSet::Legs, 3).cacheKey(), shown);
+    EXPECT_FALSE(sprites.frame(FrameSet::Head, 4).isNull());
+}
+
+INSTANTIATE_TEST_SUITE_P(Ratios, SpritesAtRatio, testing::Values(1.0, 2.0),
+                         [](const testing::TestParamInfo<qreal> &info) {
+                             return "x" + std::to_string(qRound(info.param));
+                         });
+
+// Where the pointer acts must stay on the same point of the picture at 2x:
+// the hand's hot spot (3, 2) is device pixel (6, 4) of its 64x64 image,
+// whether the platform reads QCursor's hot spot in logical or image pixels.
+TEST(Cursors, HotSpotScalesWithTheCursor)
+{
+    app();
+    const QCursor cursor = zorrel::art::handCursor(zorrel::art::HandCursor::Open, 2.0);
+    EXPECT_EQ(cursor.pixmap().size(), QSize(64, 64));
+    EXPECT_EQ(cursor.pixmap().devicePixelRatio(), 2.0);
+    const QPoint device =
+        zorrel::art::platformHotSpotInImagePixels() ? cursor.hotSpot() : cursor.hotSpot() * 2;
+    EXPECT_EQ(device, QPoint(6, 4));
+
+    EXPECT_EQ(zorrel::art::cursorHotSpot(layout::kHandHotSpot, 2.0, true), QPoint(6, 4));
+    EXPECT_EQ(zorrel::art::cursorHotSpot(layout::kPointingHotSpot, 2.0, true), QPoint(10, 2));
+    EXPECT_EQ(zorrel::art::cursorHotSpot(layout::kHandHotSpot, 2.0, false), QPoint(3, 2));
+    EXPECT_EQ(zorrel::art::cursorHotSpot(layout::kPointingHotSpot, 1.5, true), QPoint(7, 1));
+}
+
+bool iconEnginePluginLoaded()
+{
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("libqsvgicon");
+}
+
+// The icon is made of pixmaps, so showing it never loads the SVG icon engine.
+TEST(ProgramIcon, IsPixmapsWithoutIconEngine)
+{
+    app();
+    const QIcon icon = zorrel::art::programIcon();
+    for (const int side : {16, 32, 48})
+        EXPECT_TRUE(icon.availableSizes().contains(QSize(side, side))) << side;
+    EXPECT_EQ(icon.pixmap(QSize(32, 32), 1.5).size(), QSize(48, 48));
+    EXPECT_FALSE(iconEnginePluginLoaded());
+}
+
+} // namespace
