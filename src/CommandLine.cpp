@@ -66,6 +66,13 @@ CommandLine failure(const QString &error)
     return result;
 }
 
+CommandLine withAction(CommandLine::Action action)
+{
+    CommandLine line;
+    line.action = action;
+    return line;
+}
+
 } // namespace
 
 CommandLine parseCommandLine(int argc, const char *const argv[])
@@ -74,9 +81,9 @@ CommandLine parseCommandLine(int argc, const char *const argv[])
     for (int i = 1; i < argc; ++i) {
         const std::string_view given = argv[i];
         if (given == "--help" || given == "-h")
-            return CommandLine{CommandLine::Action::ShowHelp, {}, {}};
+            return withAction(CommandLine::Action::ShowHelp);
         if (given == "--version")
-            return CommandLine{CommandLine::Action::ShowVersion, {}, {}};
+            return withAction(CommandLine::Action::ShowVersion);
         const QString shown = escaped(QString::fromLocal8Bit(argv[i]));
         if (!given.starts_with('-') || given == "-" || given == "--")
             return failure(QStringLiteral("unexpected argument \"%1\"").arg(shown));

@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
 
 #include <cmath>
@@ -52,9 +53,7 @@ int toPixels(float twips) { return static_cast<int>(std::lround(twips / kTwips))
 } // namespace
 
 ToyWidget::ToyWidget()
-    : timer_([this] { tick(); }), openHand_(art::handCursor(HandCursor::Open)),
-      grabbingHand_(art::handCursor(HandCursor::Grabbing)), menu_(this),
-      effects_([this] { return soundChecked(); })
+    : timer_([this] { tick(); }), menu_(this), effects_([this] { return soundChecked(); })
 {
     setWindowTitle(QStringLiteral("Zorrel"));
     // The toy has no keyboard use: it never takes the focus from the window
@@ -63,7 +62,6 @@ ToyWidget::ToyWidget()
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::NoFocus);
     setContextMenuPolicy(Qt::PreventContextMenu);
-    setCursor(openHand_);
     setFixedSize(layout::kClientSize);
     surface_ = platform::makeToySurface(*this);
     applyDeviceRatio();
@@ -83,6 +81,8 @@ void ToyWidget::start()
     commit();
     show();
     surface_->shown();
+    // The frames beyond the rest pose, once the window is up.
+    QTimer::singleShot(0, this, [this] { sprites_->renderRemaining(); });
     connect(windowHandle(), &QWindow::screenChanged, this, [this] {
         applyDeviceRatio();
         updateShape();
@@ -90,11 +90,15 @@ void ToyWidget::start()
     });
 }
 
-// Pictures and outline follow the screen's device-pixel ratio.
+// Pictures, cursors and outline follow the screen's device-pixel ratio.
 void ToyWidget::applyDeviceRatio()
 {
     const qreal ratio = devicePixelRatioF();
     sprites_ = std::make_unique<art::SpriteSet>(ratio);
+    const bool grabbing = cursor().pixmap().cacheKey() == grabbingHand_.pixmap().cacheKey();
+    openHand_ = art::handCursor(HandCursor::Open, ratio);
+    grabbingHand_ = art::handCursor(HandCursor::Grabbing, ratio);
+    setCursor(grabbing ? grabbingHand_ : openHand_);
     regions_.setPlacement(layout::kClientOrigin, ratio);
     pictureDirty_ = true;
 }
