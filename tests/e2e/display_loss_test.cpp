@@ -41,9 +41,11 @@ TEST(DisplayLoss, AServerDyingUnderAWalkingToyEndsItWithStatusOne)
         const std::string env = "env DISPLAY=:" + std::to_string(display);
         const QTemporaryDir config;
         const std::string log = config.filePath("stderr").toStdString();
-        run("sh -c '" + env + " XDG_CONFIG_HOME=" + config.path().toStdString() + " " +
-            ZORREL_BINARY " 2>" + log + " >/dev/null; echo $? > " + log +
-            ".status' >/dev/null 2>&1 &");
+        std::string toy = "sh -c '" + env;
+        toy += " XDG_CONFIG_HOME=" + config.path().toStdString();
+        toy += " " ZORREL_BINARY " 2>" + log;
+        toy += " >/dev/null; echo $? > " + log + ".status' >/dev/null 2>&1 &";
+        run(toy);
         ASSERT_TRUE(waitUntil(
             [&] { return run(env + " xdotool search --onlyvisible --name '^Zorrel$'").exit == 0; },
             10s));
