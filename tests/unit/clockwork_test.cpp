@@ -207,10 +207,10 @@ TEST_F(ClockworkTest, LeftLimitIsHeldAndTheToyWalksOnTheSpot)
 
     // With a screen left of the primary one the limit moves with the desktop.
     window.desktopLeftTwips = -1024 * 15;
-    window.leftTwips = 15;
+    window.leftTwips = -60;
     toy.windStep();
     tick(9 + 3);
-    EXPECT_FLOAT_EQ(window.leftTwips, -30) << "walks on past the primary screen's edge";
+    EXPECT_FLOAT_EQ(window.leftTwips, -105) << "walks on past the primary screen's edge";
 
     window.desktopLeftTwips = 0;
     window.snapping = false;
