@@ -20,7 +20,7 @@ class FakeToyWindow : public toy::ToyWindow {
 
     void setWindowSize(float /*w*/, float /*h*/) override {}
     void setBackColor(unsigned /*bgr*/) override {}
-    void makeTopMost() override { topMost = true; }
+    void makeTopMost() override {}
     void setTimerInterval(int ms) override { intervals.push_back(interval = ms); }
     void showFrame(toy::FrameSet set, int index) override { frames.push_back({set, index}); }
     void setHandCursor(toy::HandCursor c) override { cursor = c; }
@@ -55,7 +55,7 @@ class FakeToyWindow : public toy::ToyWindow {
         return snapping ? std::round(twips / 15.0F) * 15.0F : twips;
     }
 
-    bool snapping = true, topMost = false, soundMark = true, stored = true;
+    bool snapping = true, soundMark = true, stored = true;
     bool loadedWithDefault = false, enabled = true, unloaded = false;
     int interval = 0, shapeUpdates = 0, menusShown = 0, eventRuns = 0, aboutShown = 0;
     std::vector<int> intervals;

@@ -54,8 +54,6 @@ TEST(ClockworkProperty, RandomGesturesKeepEveryRange)
                         within(s.headSeqPos, 0, 29) && within(s.headFrame, 0, 4) &&
                         within(s.legFrame, 0, 10) && within(s.keyFrame, 0, 6))
                 << "run " << run << " step " << step;
-            ASSERT_TRUE(window.interval == 0 || window.interval == 1 || window.interval == 50 ||
-                        window.interval == 120);
         }
         for (const auto &f : window.frames) {
             const int last = f.set == FrameSet::Head ? 4 : f.set == FrameSet::Legs ? 10 : 6;
