@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <vector>
 
 namespace zorrel::e2e {
 namespace {
@@ -42,30 +43,26 @@ class Package : public ::testing::Test {
 TEST_F(Package, HoldsTheProgramAndItsFilesUnderUsrAndDescribesThem)
 {
     const std::string contents = run("dpkg-deb -c " + deb_).out;
-    for (const std::string path : {
-             "./usr/games/zorrel", // Debian keeps games there
-             "./usr/lib/zorrel/libzorrel-sound.so",
-             "./usr/share/zorrel/Korrin0.wav",
-             "./usr/share/zorrel/Korrin1.wav",
-             "./usr/share/applications/example.zorrel.Zorrel.desktop",
-             "./usr/share/metainfo/example.zorrel.Zorrel.metainfo.xml",
-             "./usr/share/icons/hicolor/scalable/apps/example.zorrel.Zorrel.svg",
-             "./usr/share/icons/hicolor/48x48/apps/example.zorrel.Zorrel.png",
-             "./usr/share/icons/hicolor/64x64/apps/example.zorrel.Zorrel.png",
-             "./usr/share/icons/hicolor/128x128/apps/example.zorrel.Zorrel.png",
-             "./usr/share/icons/hicolor/256x256/apps/example.zorrel.Zorrel.png",
-             "./usr/share/man/man6/zorrel.6.gz",
-             "./usr/share/doc/zorrel/copyright",
-             "./usr/share/doc/zorrel/changelog.gz",
-         })
+    const std::string icons = "./usr/share/icons/hicolor/", app = "example.zorrel.Zorrel";
+    std::vector<std::string> paths{
+        "./usr/games/zorrel", // Debian keeps games there
+        "./usr/lib/zorrel/libzorrel-sound.so",
+        "./usr/share/zorrel/Korrin0.wav",
+        "./usr/share/zorrel/Korrin1.wav",
+        "./usr/share/applications/" + app + ".desktop",
+        "./usr/share/metainfo/" + app + ".metainfo.xml",
+        icons + "scalable/apps/" + app + ".svg",
+        "./usr/share/man/man6/zorrel.6.gz",
+        "./usr/share/doc/zorrel/copyright",
+        "./usr/share/doc/zorrel/changelog.gz",
+    };
+    for (const char *side : {"48x48", "64x64", "128x128", "256x256"})
+        paths.push_back(icons + side + "/apps/" + app + ".png");
+    for (const std::string &path : paths)
         EXPECT_NE(contents.find(" " + path + "\n"), std::string::npos) << path;
 
-    const std::string fields =
-        run("dpkg-deb -f " + deb_ + " Section Priority Maintainer Depends").out;
+    const std::string fields = run("dpkg-deb -f " + deb_ + " Section Depends").out;
     EXPECT_NE(fields.find("Section: games\n"), std::string::npos) << fields;
-    EXPECT_NE(fields.find("Priority: optional\n"), std::string::npos) << fields;
-    EXPECT_NE(fields.find("Maintainer: Zorrel team <zorrel@zorrel.example>\n"), std::string::npos)
-        << fields;
     EXPECT_NE(fields.find("libqt6widgets6"), std::string::npos) << "no library dependencies";
     // No maintainer scripts: a removed package leaves nothing behind.
     const std::string control = run("dpkg-deb -I " + deb_).out;

@@ -18,18 +18,10 @@ class FakeToyWindow : public toy::ToyWindow {
         int index;
     };
 
-    void setWindowSize(float w, float h) override
-    {
-        width = w;
-        height = h;
-    }
-    void setBackColor(unsigned bgr) override { backColor = bgr; }
-    void makeTopMost() override { topMost = true; }
-    void setTimerInterval(int ms) override
-    {
-        interval = ms;
-        intervals.push_back(ms);
-    }
+    void setWindowSize(float /*w*/, float /*h*/) override {}
+    void setBackColor(unsigned /*bgr*/) override {}
+    void makeTopMost() override {}
+    void setTimerInterval(int ms) override { intervals.push_back(interval = ms); }
     void showFrame(toy::FrameSet set, int index) override { frames.push_back({set, index}); }
     void setHandCursor(toy::HandCursor c) override { cursor = c; }
     [[nodiscard]] float left() const override { return leftTwips; }
@@ -63,28 +55,16 @@ class FakeToyWindow : public toy::ToyWindow {
         return snapping ? std::round(twips / 15.0F) * 15.0F : twips;
     }
 
-    bool snapping = true;
-
-    float width = 0, height = 0;
-    unsigned backColor = 0xFFFFFF;
-    bool topMost = false;
-    int interval = 0;
+    bool snapping = true, soundMark = true, stored = true;
+    bool loadedWithDefault = false, enabled = true, unloaded = false;
+    int interval = 0, shapeUpdates = 0, menusShown = 0, eventRuns = 0, aboutShown = 0;
     std::vector<int> intervals;
     std::vector<Frame> frames;
     toy::HandCursor cursor = toy::HandCursor::Open;
     float leftTwips = 7500, topTwips = 4500, desktopLeftTwips = 0;
     std::vector<std::string> effects;
-    int shapeUpdates = 0;
-    int menusShown = 0;
     std::function<void()> onMenu;
-    int eventRuns = 0;
-    bool soundMark = true;
-    bool stored = true;
-    bool loadedWithDefault = false;
     std::vector<bool> storedValues;
-    bool enabled = true;
-    int aboutShown = 0;
-    bool unloaded = false;
 };
 
 } // namespace zorrel::test

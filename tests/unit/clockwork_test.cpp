@@ -18,6 +18,9 @@ constexpr std::int16_t kLeft = 1;
 constexpr std::int16_t kRight = 2;
 constexpr std::int16_t kMiddle = 4;
 
+// The walking pace for the wind left after a step.
+int pace(int level) { return level > 70 ? 1 : level > 30 ? 50 : level > 0 ? 120 : 0; }
+
 class ClockworkTest : public ::testing::Test {
   protected:
     ClockworkTest() { toy.load(); }
@@ -50,32 +53,41 @@ class ClockworkTest : public ::testing::Test {
                 heads += static_cast<char>('0' + f.index);
         return heads;
     }
+    // The wind, the timer, the flags that are set and the grabbing hand.
+    [[nodiscard]] std::string status() const
+    {
+        const auto flag = [](std::int16_t f, const std::string &name) {
+            return f == kFalse ? "" : f == kTrue ? " " + name : " bad " + name;
+        };
+        const auto &s = toy.state();
+        return "wind " + std::to_string(s.windLevel) + " timer " + std::to_string(window.interval) +
+               flag(s.dragging, "held") + flag(s.justWound, "wound") +
+               flag(s.headShaking, "shaking") +
+               (window.cursor == HandCursor::Grabbing ? " grabbing" : "");
+    }
 
     FakeToyWindow window;
     Toy toy{window};
 };
 
-TEST_F(ClockworkTest, StartUpPreparesWindowAndState)
+TEST_F(ClockworkTest, StartUpPreparesTheStateAndShowsTheStoredSoundOption)
 {
     zorrel::toy::ToyState expected;
     expected.headSequence = "12314131413141314131413141210";
     EXPECT_TRUE(toy.state() == expected) << "all else is as created";
-    EXPECT_EQ(window.width, 1125);
-    EXPECT_EQ(window.height, 1815);
-    EXPECT_EQ(window.backColor, 0U);
-    EXPECT_TRUE(window.topMost);
-    EXPECT_EQ(window.shapeUpdates, 1);
     EXPECT_TRUE(window.intervals.empty()) << "start-up leaves the timer stopped";
     EXPECT_EQ(window.leftTwips, 7500) << "start-up does not move the window";
     EXPECT_TRUE(window.loadedWithDefault) << "the sound option loads last, default on";
+    window.stored = false;
+    toy.load();
+    EXPECT_FALSE(window.soundMark);
 }
 
 TEST_F(ClockworkTest, WindStepsStoreWindUpToTheLimitThenOverWind)
 {
     for (int i = 1; i <= 10; ++i) {
         toy.windStep();
-        EXPECT_EQ(toy.state().windLevel, 40 * i);
-        EXPECT_EQ(window.interval, 1);
+        EXPECT_EQ(status(), "wind " + std::to_string(40 * i) + " timer 1");
     }
     EXPECT_EQ(window.effects, std::vector<std::string>(10, "Korrin0.wav"));
     tick(4);
@@ -83,42 +95,33 @@ TEST_F(ClockworkTest, WindStepsStoreWindUpToTheLimitThenOverWind)
     toy.mutableState().windLevel = 360;
     toy.windStep();
     EXPECT_EQ(toy.state().windTicks, 9) << "a fresh count, not added";
-    EXPECT_EQ(toy.state().windLevel, 400) << "400 itself is allowed";
+    EXPECT_EQ(status(), "wind 400 timer 1") << "400 itself is allowed";
     toy.mutableState().windLevel = 361;
     toy.windStep();
-    EXPECT_EQ(toy.state().windLevel, 0);
-    EXPECT_EQ(toy.state().headShaking, kTrue);
+    EXPECT_EQ(status(), "wind 0 timer 120 shaking");
     EXPECT_EQ(toy.state().headSeqPos, 0);
-    EXPECT_EQ(window.interval, 120);
     EXPECT_EQ(window.effects.size(), 11U) << "over-winding is silent";
 }
 
-TEST_F(ClockworkTest, FullWindWalksFourHundredTicksAtFallingPace)
+// One step's wind, then a full wind: nine key turns at the fast pace, then
+// a pixel a tick at the pace of the wind left, until it is spent.
+TEST_F(ClockworkTest, WindIsWalkedOffAtAFallingPace)
 {
-    windFromRest(10);
-    const float startLeft = window.leftTwips;
-    tick(9);
-    EXPECT_EQ(window.interval, 1) << "400 wind starts at the fast pace";
-    const std::vector<int> after = runUntilStopped();
-    ASSERT_EQ(after.size(), 400U);
-    for (std::size_t i = 0; i < 400; ++i)
-        ASSERT_EQ(after[i], i < 329 ? 1 : i < 369 ? 50 : i < 399 ? 120 : 0) << "tick " << i + 1;
-    EXPECT_EQ(startLeft - window.leftTwips, 400 * 15.0F) << "one pixel per tick";
-}
-
-TEST_F(ClockworkTest, OneWindStepFromRest)
-{
-    toy.windStep();
-    tick(8);
-    EXPECT_EQ(window.intervals, std::vector<int>{1}) << "the key turns at the fast pace";
-    tick();
-    EXPECT_EQ(window.interval, 50) << "40 wind walks at the middle pace";
-    const std::vector<int> after = runUntilStopped();
-    ASSERT_EQ(after.size(), 40U);
-    EXPECT_EQ(after[8], 50);
-    EXPECT_EQ(after[9], 120);
-    EXPECT_EQ(after[38], 120);
-    EXPECT_EQ(after[39], 0);
+    for (const int steps : {1, 10}) {
+        SCOPED_TRACE(steps);
+        const float startLeft = window.leftTwips;
+        window.intervals.clear();
+        windFromRest(steps);
+        tick(8);
+        EXPECT_EQ(window.intervals, std::vector<int>(steps, 1)) << "the key turns fast";
+        tick();
+        EXPECT_EQ(window.interval, pace(40 * steps));
+        const std::vector<int> after = runUntilStopped();
+        ASSERT_EQ(after.size(), 40U * steps);
+        for (std::size_t i = 0; i < after.size(); ++i)
+            ASSERT_EQ(after[i], pace(40 * steps - static_cast<int>(i) - 1)) << "tick " << i + 1;
+        EXPECT_EQ(startLeft - window.leftTwips, 40 * steps * 15.0F) << "one pixel per tick";
+    }
 }
 
 TEST_F(ClockworkTest, LegsAndKeyRhythm)
@@ -134,13 +137,11 @@ TEST_F(ClockworkTest, LegsAndKeyRhythm)
     for (const auto &f : window.frames)
         (f.set == FrameSet::Legs ? legs : keys).push_back(f.index);
     ASSERT_EQ(legs.size(), 22U);
-    EXPECT_EQ(legs[0], 1);
-    EXPECT_EQ(legs[9], 10);
-    EXPECT_EQ(legs[10], 0);
-    EXPECT_EQ(legs[21], 0);
-    EXPECT_EQ(keys[0], 1);
-    EXPECT_EQ(keys[1], 0);
-    EXPECT_EQ(keys[2], 6) << "key turns back and wraps";
+    ASSERT_EQ(keys.size(), 22U);
+    for (int i = 0; i < 22; ++i) {
+        EXPECT_EQ(legs[i], (i + 1) % 11) << i;
+        EXPECT_EQ(keys[i], (8 - i % 7) % 7) << i << ": the key turns back and wraps";
+    }
     EXPECT_EQ(window.effects, std::vector<std::string>(2, "Korrin1.wav"))
         << "a footstep per stride";
     EXPECT_EQ(window.shapeUpdates, 1 + 9 + 22) << "every frame change recomposes the shape";
@@ -153,12 +154,10 @@ TEST_F(ClockworkTest, WindStepWhileWalkingTurnsTheKeyThenWalksOn)
     const float left = window.leftTwips;
     const auto legFrame = toy.state().legFrame;
     toy.windStep();
-    EXPECT_EQ(toy.state().windLevel, 35 + 40);
     tick(9);
     EXPECT_FLOAT_EQ(window.leftTwips, left) << "key turns do not move the toy";
     EXPECT_EQ(toy.state().legFrame, legFrame);
-    EXPECT_EQ(toy.state().windLevel, 75);
-    EXPECT_EQ(window.interval, 1) << "the walk resumes at the new level's pace";
+    EXPECT_EQ(status(), "wind 75 timer 1") << "the walk resumes at the new level's pace";
     tick();
     EXPECT_LT(window.leftTwips, left);
 }
@@ -170,15 +169,13 @@ TEST_F(ClockworkTest, HeadSequenceAndItsSkip)
     const auto key = toy.state().keyFrame;
     const auto legs = toy.state().legFrame;
     windFromRest(8); // 110 + 280 = 390; the eighth step over-winds
-    ASSERT_EQ(toy.state().headShaking, kTrue);
     window.frames.clear();
     toy.windStep(); // ignored while the head shakes
-    EXPECT_EQ(window.interval, 120);
+    EXPECT_EQ(status(), "wind 0 timer 120 shaking");
     EXPECT_EQ(runUntilStopped().size(), 29U);
     EXPECT_EQ(shownHeads(), "12314131413141314131413141210");
-    EXPECT_EQ(toy.state().headShaking, kFalse);
+    EXPECT_EQ(status(), "wind 0 timer 0");
     EXPECT_EQ(toy.state().headFrame, 0);
-    EXPECT_EQ(toy.state().windLevel, 0);
     EXPECT_EQ(toy.state().keyFrame, key);
     EXPECT_EQ(toy.state().legFrame, legs);
 
@@ -201,32 +198,26 @@ TEST_F(ClockworkTest, LeftLimitIsHeldAndTheToyWalksOnTheSpot)
     EXPECT_FLOAT_EQ(window.leftTwips, -75) << "five pixels past the edge";
     EXPECT_EQ(toy.state().windLevel, 0) << "the wind is spent on the spot";
 
-    FakeToyWindow exact;
-    exact.snapping = false;
-    Toy precise(exact);
-    precise.load();
-    exact.leftTwips = -70;
-    precise.windStep();
-    for (int i = 0; i < 20; ++i)
-        precise.tick();
-    EXPECT_FLOAT_EQ(exact.leftTwips, -70) << "exactly at the limit the toy does not move";
-    EXPECT_EQ(precise.state().windLevel, 40 - 11) << "but it keeps stepping";
-    EXPECT_EQ(exact.effects.back(), "Korrin1.wav");
-}
-
-TEST_F(ClockworkTest, ToyLeftOfTheLimitComesBackOnItsFirstStep)
-{
-    window.leftTwips = -500;
+    window.leftTwips = -500; // left of the limit: back on the first step
     toy.windStep();
     tick(10);
     EXPECT_FLOAT_EQ(window.leftTwips, -75);
 
     // With a screen left of the primary one the limit moves with the desktop.
     window.desktopLeftTwips = -1024 * 15;
-    window.leftTwips = 15;
+    window.leftTwips = -60;
     toy.windStep();
     tick(9 + 3);
-    EXPECT_FLOAT_EQ(window.leftTwips, -30) << "walks on past the primary screen's edge";
+    EXPECT_FLOAT_EQ(window.leftTwips, -105) << "walks on past the primary screen's edge";
+
+    window.desktopLeftTwips = 0;
+    window.snapping = false;
+    window.leftTwips = -70;
+    window.effects.clear();
+    tick(20);
+    EXPECT_FLOAT_EQ(window.leftTwips, -70) << "exactly at the limit the toy does not move";
+    EXPECT_EQ(toy.state().windLevel, 76 - 20) << "but it keeps stepping";
+    EXPECT_EQ(window.effects, std::vector<std::string>(2, "Korrin1.wav"));
 }
 
 TEST_F(ClockworkTest, WalkingTicksDoNothingWhileHeldOrJustWound)
@@ -240,40 +231,49 @@ TEST_F(ClockworkTest, WalkingTicksDoNothingWhileHeldOrJustWound)
         const int shapes = window.shapeUpdates;
         const float left = window.leftTwips;
         tick(5);
-        EXPECT_EQ(toy.state().windLevel, before.windLevel);
-        EXPECT_EQ(toy.state().legFrame, before.legFrame);
-        EXPECT_EQ(toy.state().keyFrame, before.keyFrame);
+        EXPECT_TRUE(toy.state() == before);
         EXPECT_EQ(window.shapeUpdates, shapes);
         EXPECT_FLOAT_EQ(window.leftTwips, left);
         EXPECT_EQ(window.interval, 50) << "the timer keeps its pace";
     }
 }
 
+// Held, the wind waits for the release; over-winding ends the hold.
 TEST_F(ClockworkTest, HoldWindAndReleaseToWalk)
 {
     toy.pointerPressed(kLeft, 150, 120);
-    EXPECT_EQ(toy.state().dragging, kTrue);
-    EXPECT_EQ(window.cursor, HandCursor::Grabbing);
+    EXPECT_EQ(status(), "wind 0 timer 0 held grabbing");
     EXPECT_EQ(toy.state().grabX, 150.0F);
     for (int i = 0; i < 5; ++i)
         toy.pointerPressed(kRight, 150, 120);
-    EXPECT_EQ(toy.state().windLevel, 200);
-    EXPECT_EQ(toy.state().justWound, kTrue);
+    EXPECT_EQ(status(), "wind 200 timer 1 held wound grabbing");
     EXPECT_EQ(window.effects.size(), 5U);
     tick(9);
     EXPECT_EQ(window.interval, 0) << "held: the walk waits for the release";
     toy.pointerReleased(kRight, 150, 120); // right release is ignored
-    EXPECT_EQ(toy.state().dragging, kTrue);
+    EXPECT_EQ(status(), "wind 200 timer 0 held wound grabbing");
     toy.pointerReleased(kLeft, 150, 120);
-    EXPECT_EQ(toy.state().dragging, kFalse);
-    EXPECT_EQ(toy.state().justWound, kFalse);
-    EXPECT_EQ(window.cursor, HandCursor::Open);
-    EXPECT_EQ(window.interval, 1);
+    EXPECT_EQ(status(), "wind 200 timer 1");
     EXPECT_EQ(window.effects.back(), "Korrin1.wav");
+
+    toy.pointerPressed(kLeft, 0, 0);
+    for (int i = 0; i < 6; ++i) // 440: over-wound
+        toy.pointerPressed(kRight, 0, 0);
+    EXPECT_EQ(status(), "wind 0 timer 120 wound shaking");
+    const float left = window.leftTwips;
+    toy.pointerMoved(kLeft, 600, 0);
+    EXPECT_FLOAT_EQ(window.leftTwips, left) << "the window no longer follows";
+    toy.pointerReleased(kLeft, 0, 0);
+    EXPECT_EQ(window.interval, 120);
 }
 
 TEST_F(ClockworkTest, PressStopsAWalkAndReleaseResumesIt)
 {
+    toy.pointerPressed(kLeft, 0, 0);
+    toy.pointerReleased(kLeft, 0, 0);
+    EXPECT_TRUE(window.effects.empty()) << "a release with no wind plays nothing";
+    EXPECT_EQ(window.intervals, std::vector<int>{0}) << "and leaves the timer alone";
+
     windFromRest(3);
     tick(9 + 2);
     toy.pointerPressed(kLeft, 10, 10);
@@ -290,15 +290,6 @@ TEST_F(ClockworkTest, PressStopsAWalkAndReleaseResumesIt)
     const float left = window.leftTwips;
     tick();
     EXPECT_LT(window.leftTwips, left);
-
-    // A release with no wind plays nothing and leaves the timer alone.
-    FakeToyWindow idleWindow;
-    Toy idle(idleWindow);
-    idle.load();
-    idle.pointerPressed(kLeft, 0, 0);
-    idle.pointerReleased(kLeft, 0, 0);
-    EXPECT_TRUE(idleWindow.effects.empty());
-    EXPECT_EQ(idleWindow.intervals, std::vector<int>{0});
 }
 
 TEST_F(ClockworkTest, DragFollowsThePointerWithLeftAlone)
@@ -316,10 +307,9 @@ TEST_F(ClockworkTest, DragFollowsThePointerWithLeftAlone)
     toy.pointerMoved(kLeft, 900, 900);
     EXPECT_FLOAT_EQ(window.leftTwips, -7350) << "released: moves do nothing";
 
-    const auto before = toy.state();
     toy.pointerPressed(kMiddle, 1, 1);
     toy.pointerReleased(kMiddle, 1, 1);
-    EXPECT_EQ(toy.state().dragging, before.dragging);
+    EXPECT_EQ(status(), "wind 0 timer 0");
     EXPECT_EQ(window.menusShown, 0);
 }
 
@@ -329,10 +319,9 @@ TEST_F(ClockworkTest, GesturesDuringTheHeadShake)
     tick(4);
     toy.pointerPressed(kLeft, 0, 0);
     EXPECT_EQ(toy.state().headSeqPos, 26) << "a press skips to the last frames";
-    EXPECT_EQ(window.interval, 120) << "without stopping the sequence";
+    EXPECT_EQ(status(), "wind 0 timer 120 held shaking grabbing") << "and does not stop them";
     toy.pointerPressed(kRight, 0, 0);
-    EXPECT_EQ(toy.state().windLevel, 0) << "no winding while the head shakes";
-    EXPECT_EQ(window.interval, 120);
+    EXPECT_EQ(status(), "wind 0 timer 120 held wound shaking grabbing") << "no winding";
     toy.pointerMoved(kLeft, 150, 0);
     EXPECT_FLOAT_EQ(window.leftTwips, 7650) << "the toy can be dragged meanwhile";
     toy.pointerReleased(kLeft, 0, 0);
@@ -345,29 +334,12 @@ TEST_F(ClockworkTest, GesturesDuringTheHeadShake)
     EXPECT_EQ(window.menusShown, 1);
 }
 
-TEST_F(ClockworkTest, OverWindWhileHeldEndsTheHold)
-{
-    toy.pointerPressed(kLeft, 0, 0);
-    for (int i = 0; i < 11; ++i)
-        toy.pointerPressed(kRight, 0, 0);
-    EXPECT_EQ(toy.state().dragging, kFalse);
-    EXPECT_EQ(toy.state().headShaking, kTrue);
-    EXPECT_EQ(window.cursor, HandCursor::Open);
-    EXPECT_EQ(window.interval, 120);
-    const float left = window.leftTwips;
-    toy.pointerMoved(kLeft, 600, 0);
-    EXPECT_FLOAT_EQ(window.leftTwips, left) << "the window no longer follows";
-    toy.pointerReleased(kLeft, 0, 0);
-    EXPECT_EQ(window.interval, 120);
-}
-
 TEST_F(ClockworkTest, MenuCommands)
 {
     window.onMenu = [this] { toy.windItUp(); };
     toy.pointerPressed(kRight, 0, 0);
-    EXPECT_EQ(toy.state().windLevel, 40);
     tick(9);
-    EXPECT_EQ(window.interval, 50) << "chosen from the menu the toy walks by itself";
+    EXPECT_EQ(status(), "wind 40 timer 50") << "chosen from the menu the toy walks by itself";
 
     toy.toggleSound();
     toy.toggleSound();
@@ -381,15 +353,6 @@ TEST_F(ClockworkTest, MenuCommands)
 
     toy.exit();
     EXPECT_TRUE(window.unloaded);
-}
-
-TEST(ClockworkStartUp, StoredSoundOptionIsShown)
-{
-    FakeToyWindow window;
-    window.stored = false;
-    Toy toy(window);
-    toy.load();
-    EXPECT_FALSE(window.soundMark);
 }
 
 } // namespace

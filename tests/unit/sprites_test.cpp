@@ -28,39 +28,31 @@ QImage pixels(const QPixmap &pixmap)
     return pixmap.toImage().convertToFormat(QImage::Format_RGB32);
 }
 
-QSize logicalSize(FrameSet set)
-{
-    switch (set) {
-    case FrameSet::Head:
-        return layout::kHeadPic.size();
-    case FrameSet::Legs:
-        return layout::kBottomPic.size();
-    case FrameSet::Key:
-        break;
-    }
-    return layout::kKeyPic.size();
-}
-
 class SpritesAtRatio : public testing::TestWithParam<qreal> {};
 
 // Frames drawn on first use, in an order unlike the eager one, must be the
-// very pictures an eager drawing at the same ratio gives.
+// very pictures an eager drawing at the same ratio gives, and so must the rest
+// drawn ahead of time, which leaves the frames already shown in place.
 TEST_P(SpritesAtRatio, LazyFramesMatchEagerRendering)
 {
     app();
     const qreal ratio = GetParam();
-    const zorrel::art::SpriteSet sprites(ratio);
+    zorrel::art::SpriteSet sprites(ratio);
+    const qint64 shown = sprites.frame(FrameSet::Legs, 3).cacheKey();
     const struct {
         FrameSet set;
         int count;
-    } sets[] = {{FrameSet::Key, layout::kKeyFrames},
-                {FrameSet::Legs, layout::kLegsFrames},
-                {FrameSet::Head, layout::kHeadFrames}};
-    for (const auto &[set, count] : sets) {
+        QSize size;
+    } sets[] = {{FrameSet::Key, layout::kKeyFrames, layout::kKeyPic.size()},
+                {FrameSet::Legs, layout::kLegsFrames, layout::kBottomPic.size()},
+                {FrameSet::Head, layout::kHeadFrames, layout::kHeadPic.size()}};
+    for (const auto &[set, count, size] : sets) {
+        if (set == FrameSet::Head)
+            sprites.renderRemaining(); // the heads, drawn ahead of their use
         for (int i = count - 1; i >= 0; --i) {
             const QPixmap &lazy = sprites.frame(set, i);
             const QImage eager =
-                zorrel::art::renderPicture(zorrel::art::framePath(set, i), logicalSize(set), ratio);
+                zorrel::art::renderPicture(zorrel::art::framePath(set, i), size, ratio);
             EXPECT_EQ(lazy.devicePixelRatio(), ratio);
             EXPECT_EQ(pixels(lazy), eager.convertToFormat(QImage::Format_RGB32))
                 << zorrel::art::framePath(set, i).toStdString();
@@ -68,17 +60,7 @@ TEST_P(SpritesAtRatio, LazyFramesMatchEagerRendering)
     }
     EXPECT_EQ(pixels(sprites.body()),
               zorrel::art::renderPicture(zorrel::art::bodyPath(), layout::kBodyPic.size(), ratio));
-}
-
-// Drawing the rest ahead of time leaves the frames already shown in place.
-TEST_P(SpritesAtRatio, RenderRemainingKeepsShownFrames)
-{
-    app();
-    zorrel::art::SpriteSet sprites(GetParam());
-    const qint64 shown = sprites.frame(FrameSet::Legs, 3).cacheKey();
-    sprites.renderRemaining();
     EXPECT_EQ(sprites.frame(FrameSet::Legs, 3).cacheKey(), shown);
-    EXPECT_FALSE(sprites.frame(FrameSet::Head, 4).isNull());
 }
 
 INSTANTIATE_TEST_SUITE_P(Ratios, SpritesAtRatio, testing::Values(1.0, 2.0),
@@ -100,7 +82,6 @@ TEST(Cursors, HotSpotScalesWithTheCursor)
     EXPECT_EQ(device, QPoint(6, 4));
 
     EXPECT_EQ(zorrel::art::cursorHotSpot(layout::kHandHotSpot, 2.0, true), QPoint(6, 4));
-    EXPECT_EQ(zorrel::art::cursorHotSpot(layout::kPointingHotSpot, 2.0, true), QPoint(10, 2));
     EXPECT_EQ(zorrel::art::cursorHotSpot(layout::kHandHotSpot, 2.0, false), QPoint(3, 2));
     EXPECT_EQ(zorrel::art::cursorHotSpot(layout::kPointingHotSpot, 1.5, true), QPoint(7, 1));
 }
@@ -116,8 +97,6 @@ TEST(ProgramIcon, IsPixmapsWithoutIconEngine)
 {
     app();
     const QIcon icon = zorrel::art::programIcon();
-    for (const int side : {16, 32, 48})
-        EXPECT_TRUE(icon.availableSizes().contains(QSize(side, side))) << side;
     EXPECT_EQ(icon.pixmap(QSize(32, 32), 1.5).size(), QSize(48, 48));
     EXPECT_FALSE(iconEnginePluginLoaded());
 }
