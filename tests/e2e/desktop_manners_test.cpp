@@ -29,13 +29,6 @@ class Manners : public ToyFixture {
     {
         return run("xprop -id " + std::to_string(window_) + " " + name).out;
     }
-    // One wind step, released, and the walk to its end.
-    [[nodiscard]] QPoint windOnceAndWalk() const
-    {
-        EXPECT_TRUE(holdAndWind(1) && xdo("mouseup 1"));
-        sleep_for(100ms);
-        return restingPlace();
-    }
 };
 
 TEST_F(Manners, FocusStaysWithTheWindowTheUserIsTypingIn)
@@ -85,12 +78,19 @@ TEST_F(Manners, OnEveryWorkspaceAndOffTheTaskBarEvenForALaterWindowManager)
         EXPECT_NE(property("_NET_WM_STATE").find(state), std::string::npos) << state;
 }
 
-TEST_F(Manners, AMoveByTheWindowManagerIsKeptByTheNextWalk)
+TEST_F(Manners, AMoveByTheWindowManagerIsKeptByTheNextWalkAndTheShapeFollowsThePose)
 {
     ASSERT_NO_FATAL_FAILURE(launch());
+    EXPECT_EQ(shape(window_), restShape());
     ASSERT_TRUE(xdo("windowmove --sync " + std::to_string(window_) + " 600 200"));
     ASSERT_TRUE(waitUntil([&] { return where() == QPoint(600, 200); }, 2s));
-    EXPECT_EQ(windOnceAndWalk(), QPoint(600 - 40, 200));
+    ASSERT_TRUE(holdAndWind(1));
+    sleep_for(400ms); // the key's nine turns, all of them
+    ASSERT_TRUE(xdo("mouseup 1"));
+    sleep_for(100ms);
+    EXPECT_EQ(restingPlace(), QPoint(600 - 40, 200));
+    // 9 key turns, then 40 steps: legs frame 40 % 11, key (9 - 40) mod 7.
+    EXPECT_EQ(shape(window_), poseShape(0, 7, 4));
 }
 
 TEST_F(Manners, TheWalkStopsAtTheEdgeOfAMonitorThatCannotShowTheToy)
@@ -124,19 +124,6 @@ TEST_F(Manners, AtTwiceTheScaleTheOutlineStepsOneDevicePixelAtATime)
     for (const QRect &r : outline)
         oddStep = oddStep || (r.x() | r.y() | r.width() | r.height()) % 2 != 0;
     EXPECT_TRUE(oddStep) << "the 1x outline scaled up";
-}
-
-TEST_F(Manners, TheWindowsShapeIsTheComposedOutlineAtRestAndAfterAWalk)
-{
-    ASSERT_NO_FATAL_FAILURE(launch());
-    EXPECT_EQ(shape(window_), restShape());
-    ASSERT_TRUE(holdAndWind(1));
-    sleep_for(400ms); // the key's nine turns, all of them
-    ASSERT_TRUE(xdo("mouseup 1"));
-    sleep_for(100ms);
-    (void)restingPlace();
-    // 9 key turns, then 40 steps: legs frame 40 % 11, key (9 - 40) mod 7.
-    EXPECT_EQ(shape(window_), poseShape(0, 7, 4));
 }
 
 } // namespace

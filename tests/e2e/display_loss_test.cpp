@@ -62,8 +62,11 @@ TEST(DisplayLoss, AServerDyingUnderAWalkingToyEndsItWithStatusOne)
     }
 }
 
-TEST(DisplayLoss, ADeadOrSilentDisplayGivesOneLine)
+TEST(DisplayLoss, NoDeadOrSilentDisplayGivesOneLine)
 {
+    const Output none = runToy("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM");
+    EXPECT_EQ(none.exit, 1); // neither a signal (128 + it) nor the time-out (124)
+    EXPECT_TRUE(oneLine(none.out)) << none.out;
     const Output dead = runToy("env DISPLAY=:879");
     EXPECT_EQ(dead.exit, 1);
     EXPECT_TRUE(oneLine(dead.out)) << dead.out;

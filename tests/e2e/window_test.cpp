@@ -61,16 +61,5 @@ TEST_F(Window, ClicksOutsideTheShapeReachTheWindowBelow)
     EXPECT_EQ(where(), pos) << "clicks beside the toy moved it";
 }
 
-TEST(WindowWithoutDisplay, ExitsWithStatusOneAndOneLine)
-{
-    const QTemporaryDir config;
-    // The program's stderr, as its stdout goes nowhere.
-    const Output r = run("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM XDG_CONFIG_HOME=" +
-                         config.path().toStdString() + " " ZORREL_BINARY " 2>&1 >/dev/null");
-    EXPECT_EQ(r.exit, 1); // neither a signal (128 + it) nor the time-out (124)
-    EXPECT_EQ(r.out.rfind("zorrel:", 0), 0U) << r.out;
-    EXPECT_EQ(r.out.find('\n'), r.out.size() - 1) << r.out;
-}
-
 } // namespace
 } // namespace zorrel::e2e
