@@ -70,7 +70,7 @@ toy_round() {
   w=$(window_of --pid "$pid")
   # Let the window manager place it.
   sleep 1
-  eval "$(xwininfo -id "$w" | awk '/Absolute upper-left X/ {print "x=" $4} /Absolute upper-left Y/ {print "y=" $4}')"
+  read -r x y < <(xwininfo -id "$w" | awk '/Absolute upper-left X/ {x = $4} /Absolute upper-left Y/ {y = $4} END {print x, y}')
   xdotool mousemove $((x + body_x)) $((y + body_y)) mousedown 1 \
     click 3 click 3 click 3 click 3 click 3 click 3 click 3 click 3 click 3 click 3
   sleep 0.3
