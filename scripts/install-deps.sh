@@ -9,6 +9,8 @@ packages=(
   libgtest-dev libbenchmark-dev
   xvfb xauth openbox xdotool x11-utils imagemagick
   pulseaudio pulseaudio-utils sox
+  # The benchmarks: the plain Xlib floor window, the request trace, pgrep.
+  libx11-dev libxext-dev xtrace procps
 )
 
 missing=()
