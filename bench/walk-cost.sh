@@ -29,7 +29,7 @@ now_ns() { date +%s%N; }
 median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
 # Run time of every thread of a process, in ns. Threads may come and go
 # while the files are read.
-cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{s += $1} END {printf "%d\n", s}'; }
+cpu_ns() { { cat /proc/"$1"/task/*/schedstat 2>/dev/null || true; } | awk '{s += $1} END {printf "%d\n", s}'; }
 window_of() {
   local w=""
   until [ -n "$w" ]; do w=$(xdotool search --onlyvisible "$@" 2>/dev/null | head -n 1); [ -n "$w" ] || sleep 0.01; done
@@ -39,7 +39,9 @@ window_x() { xwininfo -id "$1" | awk '/Absolute upper-left X/ {print $4}'; }
 
 results=$(mktemp)
 config=$(mktemp -d)
-trap 'rm -rf "$results" "$config"' EXIT
+running=""
+# A program still running when the script stops early is ended with it.
+trap 'if [ -n "$running" ]; then kill "$running" 2>/dev/null || true; fi; rm -rf "$results" "$config"' EXIT
 printf '[Coilwerks]\nZorrel%%20Sound=True\n' >"$config/Pocketfolk.ini"
 
 # One measuring window: "<kind> <program> <Xvfb> <openbox> <pulse> <elapsed>"
@@ -55,6 +57,7 @@ measure() {
 floor_round() {
   "$floor" $((window_s + 2)) &
   local pid=$! w
+  running=$pid
   w=$(window_of --name '^floor_window$')
   sleep 0.3
   local x0
@@ -67,6 +70,7 @@ floor_round() {
 toy_round() {
   XDG_CONFIG_HOME=$config "$toy" >/dev/null 2>&1 &
   local pid=$! w x y x0
+  running=$pid
   w=$(window_of --pid "$pid")
   # Let the window manager place it.
   sleep 1
