@@ -21,11 +21,14 @@ printf '[Coilwerks]\nZorrel%%20Sound=True\n' >"$work/config/Pocketfolk.ini"
 # well above the ones Xvfb picks for itself.
 fake=200
 while [ -e "/tmp/.X11-unix/X$fake" ] || [ -e "/tmp/.X$fake-lock" ]; do fake=$((fake + 1)); done
+# xtrace leaves its socket behind; it is removed with the rest. A toy still
+# running when the script stops early is ended with it.
+pid=""
+trap 'if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; fi; rm -rf "$work" "/tmp/.X11-unix/X$fake"' EXIT
 XDG_CONFIG_HOME="$work/config" xtrace -n -b -m 4 --monotonic-timestamps -d "$DISPLAY" -D ":$fake" \
   -o "$trace" -- "$toy" >/dev/null 2>&1 &
 xtrace_pid=$!
 
-pid=""
 for _ in $(seq 500); do
   pid=$(pgrep -P "$xtrace_pid" -x zorrel || true)
   [ -n "$pid" ] && break
@@ -33,7 +36,10 @@ for _ in $(seq 500); do
 done
 [ -n "$pid" ] || { echo "count-requests: the toy did not start under xtrace" >&2; exit 1; }
 w=""
-until [ -n "$w" ]; do w=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n 1); [ -n "$w" ] || sleep 0.01; done
+until [ -n "$w" ]; do
+  w=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n 1 || true)
+  [ -n "$w" ] || sleep 0.01
+done
 sleep 1
 
 read -r x y < <(xwininfo -id "$w" | awk '/Absolute upper-left X/ {x = $4} /Absolute upper-left Y/ {y = $4} END {print x, y}')
@@ -43,6 +49,7 @@ sleep 0.3
 xdotool mouseup 1
 sleep 3
 kill "$pid"
+pid=""
 wait "$xtrace_pid" 2>/dev/null || true
 
 # The walk starts with the release of the left button as the toy saw it;
