@@ -8,12 +8,16 @@ set -euo pipefail
 build=${1:-build}
 toy="$build/zorrel"
 bare="$build/bench/bare_window"
-runs=${RUNS:-7}
+runs=${RUNS:-11}
 
 now_ms() { date +%s%3N; }
 median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
-wakeups() { awk '/^voluntary_ctxt_switches|^nonvoluntary_ctxt_switches/ {s += $2} END {print s}' "/proc/$1/status"; }
+# Context switches of every thread, not only the main one.
+wakeups() {
+  { cat /proc/"$1"/task/*/status 2>/dev/null || true; } |
+    awk '/^voluntary_ctxt_switches|^nonvoluntary_ctxt_switches/ {s += $2} END {print s}'
+}
 hwm_kb() { awk '/^VmHWM/ {print $2}' "/proc/$1/status"; }
 window_of() {
   local w=""
@@ -22,22 +26,11 @@ window_of() {
 }
 window_x() { xwininfo -id "$1" | awk '/Absolute upper-left X/ {print $4}'; }
 
-# Start-up: launch until the window is mapped (and, for the toy, shaped).
-# The bare window gets one shape query too, so both pay the same for the
-# tools that watch them.
+# Start-up: from the launch to a viewable window (and, for the toy, an
+# outlined one), timed by startup_probe from the server's events.
+probe="$build/bench/startup_probe"
 startup() {
-  local program=$1 t0 pid w
-  t0=$(now_ms)
-  "$program" >/dev/null 2>&1 &
-  pid=$!
-  w=$(window_of "$pid")
-  if [ "$program" = "$toy" ]; then
-    until xwininfo -shape -id "$w" 2>/dev/null | grep -q 'Window shape extents:  [0-9]'; do sleep 0.002; done
-  else
-    xwininfo -shape -id "$w" >/dev/null 2>&1 || true
-  fi
-  echo $(($(now_ms) - t0))
-  kill "$pid"; wait "$pid" 2>/dev/null || true
+  if [ "$1" = "$toy" ]; then "$probe" --shaped "$1"; else "$probe" "$1"; fi
 }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }
 # Taking turns spreads the machine's other load over both alike.
