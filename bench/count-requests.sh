@@ -36,7 +36,9 @@ for _ in $(seq 500); do
 done
 [ -n "$pid" ] || { echo "count-requests: the toy did not start under xtrace" >&2; exit 1; }
 w=""
-until [ -n "$w" ]; do
+deadline=$((SECONDS + 20))
+while [ -z "$w" ]; do
+  [ "$SECONDS" -lt "$deadline" ] || { echo "count-requests: the toy showed no window" >&2; exit 1; }
   w=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n 1 || true)
   [ -n "$w" ] || sleep 0.01
 done

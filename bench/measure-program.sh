@@ -19,9 +19,14 @@ wakeups() {
     awk '/^voluntary_ctxt_switches|^nonvoluntary_ctxt_switches/ {s += $2} END {print s}'
 }
 hwm_kb() { awk '/^VmHWM/ {print $2}' "/proc/$1/status"; }
+# The first viewable window that matches, waiting at most 20 s for it.
 window_of() {
-  local w=""
-  until [ -n "$w" ]; do w=$(xdotool search --onlyvisible --pid "$1" 2>/dev/null | head -n 1); [ -n "$w" ] || sleep 0.002; done
+  local w="" deadline=$((SECONDS + 20))
+  while [ -z "$w" ]; do
+    [ "$SECONDS" -lt "$deadline" ] || { echo "no window: xdotool search $*" >&2; return 1; }
+    w=$(xdotool search --onlyvisible "$@" 2>/dev/null | head -n 1 || true)
+    [ -n "$w" ] || sleep 0.01
+  done
   echo "$w"
 }
 window_x() { xwininfo -id "$1" | awk '/Absolute upper-left X/ {print $4}'; }
@@ -50,7 +55,7 @@ echo "start-up, median of $runs: zorrel $toy_ms ms to a shaped window, bare wind
 rest_rss() {
   "$1" >/dev/null 2>&1 &
   local pid=$!
-  window_of "$pid" >/dev/null
+  window_of --pid "$pid" >/dev/null
   sleep 2
   hwm_kb "$pid"
   kill "$pid"; wait "$pid" 2>/dev/null || true
@@ -64,7 +69,7 @@ echo "peak RSS at rest, median of 3: zorrel $toy_kb kB, bare window $bare_kb kB,
 # and how long the 400 ticks take.
 "$toy" >/dev/null 2>&1 &
 pid=$!
-w=$(window_of "$pid")
+w=$(window_of --pid "$pid")
 sleep 1
 c0=$(cpu_ticks "$pid"); s0=$(wakeups "$pid")
 sleep 10
