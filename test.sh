@@ -1,9 +1,48 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test, the
 # end-to-end ones on a private display and sound server.
+#   ./test.sh [ctest options]              normal build in build/
+#   ./test.sh --sanitize [ctest options]   AddressSanitizer, LeakSanitizer and
+#                                          UBSan build in build-sanitize/
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$(nproc)"
-scripts/with-test-desktop.sh ctest --test-dir build --output-on-failure "$@"
+
+if [ "${1:-}" != "--sanitize" ]; then
+  cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build build -j"$(nproc)"
+  exec scripts/with-test-desktop.sh ctest --test-dir build --output-on-failure "$@"
+fi
+shift
+
+dir=build-sanitize
+flags="-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined"
+# The benchmarks would only measure the sanitizers.
+cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Debug -DZORREL_BUILD_BENCH=OFF \
+  -DCMAKE_CXX_FLAGS="$flags" \
+  -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
+  -DCMAKE_SHARED_LINKER_FLAGS="-fsanitize=address,undefined" \
+  -DCMAKE_MODULE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
+cmake --build "$dir" -j"$(nproc)"
+
+# Reports go to files as well as to failing tests, so that a finding in the
+# toy started by an end-to-end test, whose exit status no test sees, still
+# fails the run.
+logs="$PWD/$dir/sanitizer-logs"
+rm -rf "$logs"
+mkdir -p "$logs"
+export ASAN_OPTIONS="detect_leaks=1:check_initialization_order=1:strict_init_order=1:detect_stack_use_after_return=1:log_path=$logs/asan"
+export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:log_path=$logs/ubsan"
+status=0
+scripts/with-test-desktop.sh ctest --test-dir "$dir" --output-on-failure "$@" || status=$?
+
+if compgen -G "$logs/*" >/dev/null; then
+  for f in "$logs"/*; do
+    echo "=== $f"
+    cat "$f"
+  done
+  echo "test.sh: sanitizer reports above" >&2
+  status=1
+fi
+exit "$status"

@@ -9,7 +9,10 @@ packages=(
   libgtest-dev libbenchmark-dev
   xvfb xauth openbox xdotool x11-utils x11-xserver-utils imagemagick
   pulseaudio pulseaudio-utils sox
+  # The install and package tests.
   desktop-file-utils appstream dpkg-dev file
+  # The benchmarks: the plain Xlib floor window, the request trace, pgrep.
+  libx11-dev libxext-dev xtrace procps
 )
 
 missing=()
