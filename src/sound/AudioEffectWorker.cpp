@@ -1,18 +1,13 @@
 #include "sound/EffectWorker.h"
-#include "common/Diagnostics.h"
 
 #include <QAudioDevice>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QMediaDevices>
-#include <QSet>
 #include <QSoundEffect>
 #include <QTemporaryFile>
 #include <QUrl>
 
 #include <algorithm>
-#include <cstdio>
 #include <map>
 #include <memory>
 #include <utility>
@@ -23,9 +18,6 @@
 namespace zorrel::sound {
 
 namespace {
-
-// The sound files are a few kilobytes; anything far larger is not one of them.
-constexpr qint64 kMaxFileBytes = qint64{8} * 1024 * 1024;
 
 // Silence added after every effect. The audio stream only starts once it
 // holds about 0.2 s of sound, and the player closes it as soon as it has
@@ -118,29 +110,20 @@ QString prepareWave(const QByteArray &in, QByteArray &out)
 // its own, so that reading a file, decoding it and opening an audio stream
 // never hold up the user-interface thread.
 //
-// Every play reads the file afresh. An effect already loaded from exactly
+// Every play brings the file's current bytes. An effect already loaded from exactly
 // the same bytes is played again as it is; new or changed bytes are loaded
 // from a copy under a name never used before, because the player keeps
 // decoded files by name and must never hand back older contents.
 class AudioEffectWorker : public EffectWorker {
   public:
-    void play(const QString &path) override
+    explicit AudioEffectWorker(ProblemLog *log) : log_(log) {}
+
+    void play(const QString &path, const QByteArray &original) override
     {
         stop();
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            if (QFileInfo(path).isFile()) // a file deleted meanwhile is just silence
-                report(path, file.errorString());
-            return;
-        }
-        if (file.size() > kMaxFileBytes) {
-            report(path, QStringLiteral("file too large"));
-            return;
-        }
-        const QByteArray original = file.readAll();
-        file.close();
-
         Loaded &loaded = loaded_[path];
+        // An effect whose output failed (the sound server went away, say) is
+        // made afresh, which opens a new output.
         if (loaded.effect && loaded.original == original &&
             loaded.effect->status() != QSoundEffect::Error) {
             start(loaded.effect.get());
@@ -149,17 +132,18 @@ class AudioEffectWorker : public EffectWorker {
         loaded = Loaded{};
         QByteArray prepared;
         if (const QString problem = prepareWave(original, prepared); !problem.isEmpty()) {
-            report(path, problem);
+            log_->report(path, problem);
             return;
         }
         if (QMediaDevices::defaultAudioOutput().isNull()) {
-            report(path, QStringLiteral("no audio output device"));
+            log_->report(path, QStringLiteral("no audio output device"));
             return;
         }
         auto copy = std::make_unique<QTemporaryFile>(QDir::tempPath() +
                                                      QStringLiteral("/zorrel-effect-XXXXXX.wav"));
         if (!copy->open() || copy->write(prepared) != prepared.size() || !copy->flush()) {
-            report(path, QStringLiteral("cannot write a temporary copy: ") + copy->errorString());
+            log_->report(path,
+                         QStringLiteral("cannot write a temporary copy: ") + copy->errorString());
             return;
         }
         copy->close();
@@ -171,7 +155,7 @@ class AudioEffectWorker : public EffectWorker {
         QObject::connect(effect, &QSoundEffect::statusChanged, effect, [this, effect, path] {
             const QSoundEffect::Status status = effect->status();
             if (status == QSoundEffect::Error)
-                report(path, QStringLiteral("the audio system refused it"));
+                log_->report(path, QStringLiteral("the audio system refused it"));
             // Once the player has loaded (or refused) it the copy is not needed.
             const auto it = loaded_.find(path);
             if ((status == QSoundEffect::Ready || status == QSoundEffect::Error) &&
@@ -182,7 +166,7 @@ class AudioEffectWorker : public EffectWorker {
         start(effect);
     }
 
-    // Runs on the worker's thread: cuts off the effect still sounding.
+    // Cuts off the effect still sounding.
     void stop()
     {
         if (sounding_ != nullptr)
@@ -209,24 +193,17 @@ class AudioEffectWorker : public EffectWorker {
         effect->play();
     }
 
-    void report(const QString &path, const QString &reason)
-    {
-        if (reported_.contains(path))
-            return;
-        reported_.insert(path);
-        printLine(QStringLiteral("cannot play %1: %2").arg(escaped(path), reason));
-    }
-
+    ProblemLog *log_;
     std::map<QString, Loaded> loaded_;
     QSoundEffect *sounding_ = nullptr;
-    QSet<QString> reported_; // one line per file at most
 };
 
 } // namespace
 
 } // namespace zorrel::sound
 
-extern "C" Q_DECL_EXPORT zorrel::sound::EffectWorker *zorrel_create_effect_worker()
+extern "C" Q_DECL_EXPORT zorrel::sound::EffectWorker *
+zorrel_create_effect_worker(zorrel::sound::ProblemLog *log)
 {
-    return new zorrel::sound::AudioEffectWorker;
+    return new zorrel::sound::AudioEffectWorker(log);
 }
