@@ -1,6 +1,7 @@
 // What the toy plays, recorded from the private sound server's only sink.
-// The sounds come from the program's own folder.
+// The sounds and the audio module come from the program's own folder.
 
+#include "e2e/support/SoundServer.h"
 #include "e2e/support/ToyFixture.h"
 
 namespace zorrel::e2e {
@@ -17,6 +18,14 @@ class Sound : public ToyFixture {
         ASSERT_TRUE(std::getenv("ZORREL_SINK_RAW"));
         // Nothing of an earlier program may still be on its way to the sink.
         ASSERT_TRUE(waitUntil([] { return peak(sinkSize(), 300ms, kSilent) <= kSilent; }, 5s));
+    }
+    // The program's copy gets its audio module beside it, as installed.
+    void launch(bool windingClick = true, const std::string &ini = {})
+    {
+        const std::filesystem::path built = std::filesystem::path(ZORREL_BINARY).parent_path();
+        std::filesystem::copy_file(built / ZORREL_SOUND_MODULE_NAME,
+                                   dir_.path().toStdString() + "/" ZORREL_SOUND_MODULE_NAME);
+        ToyFixture::launch(windingClick, ini);
     }
 };
 
@@ -51,6 +60,28 @@ TEST_F(Sound, StoredOptionOffSilencesWindingAndWalking)
     EXPECT_LT(peak(before, 3s, kSilent), kSilent);
     EXPECT_LT(where().x(), 477 - 40) << "it did not walk";
     EXPECT_EQ(stored(), "False");
+}
+
+TEST_F(Sound, WindingClicksAgainAfterTheSoundServerRestarts)
+{
+    ASSERT_NO_FATAL_FAILURE(launch());
+    std::int64_t before = sinkSize();
+    ASSERT_TRUE(holdAndWind(1));
+    ASSERT_GT(peak(before, 3s, kAudible), kAudible);
+    ASSERT_TRUE(xdo("mouseup 1"));
+    ASSERT_TRUE(waitUntil([] { return peak(sinkSize(), 300ms, kSilent) <= kSilent; }, 5s));
+
+    ASSERT_TRUE(restartSoundServer());
+    // The audio layer may take some seconds to find the new server; each try
+    // is one wind, well short of the limit.
+    int heard = 0;
+    for (int tries = 0; tries < 4 && heard <= kAudible; ++tries) {
+        before = sinkSize();
+        ASSERT_TRUE(holdAndWind(1));
+        heard = peak(before, 2500ms, kAudible);
+        ASSERT_TRUE(xdo("mouseup 1"));
+    }
+    EXPECT_GT(heard, kAudible);
 }
 
 } // namespace
