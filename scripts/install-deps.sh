@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-svg-dev qt6-multimedia-dev qt6-qpa-plugins libqt6svg6 libgl-dev libxcb1-dev libxcb-shape0-dev
   libgtest-dev libbenchmark-dev
   xvfb xauth openbox xdotool x11-utils imagemagick
-  pulseaudio pulseaudio-utils sox
+  libpulse-dev pulseaudio pulseaudio-utils sox
 )
 
 missing=()

@@ -1,0 +1,195 @@
+#include "sound/PulseOutput.h"
+
+#include <QDeadlineTimer>
+
+#include <pulse/context.h>
+#include <pulse/error.h>
+#include <pulse/proplist.h>
+#include <pulse/rtclock.h>
+#include <pulse/stream.h>
+#include <pulse/thread-mainloop.h>
+#include <pulse/timeval.h>
+
+namespace zorrel::sound {
+
+namespace {
+
+// A server that does not answer within this is taken for absent, so that the
+// sound thread is never held for long.
+constexpr int kAnswerMs = 2000;
+
+// Short enough that the first effect starts promptly on a server that
+// honours it; a whole effect is written at once anyway.
+constexpr pa_usec_t kTargetLatencyUs = 50'000;
+
+void wake(pa_threaded_mainloop *loop) { pa_threaded_mainloop_signal(loop, 0); }
+
+class Locked {
+  public:
+    explicit Locked(pa_threaded_mainloop *loop) : loop_(loop) { pa_threaded_mainloop_lock(loop_); }
+    ~Locked() { pa_threaded_mainloop_unlock(loop_); }
+    Locked(const Locked &) = delete;
+    Locked &operator=(const Locked &) = delete;
+
+  private:
+    pa_threaded_mainloop *loop_;
+};
+
+pa_sample_spec specOf(const WaveSound &sound)
+{
+    return {sound.bits == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE, sound.rate,
+            static_cast<std::uint8_t>(sound.channels)};
+}
+
+} // namespace
+
+template <typename Done> bool PulseOutput::waitFor(Done done)
+{
+    const QDeadlineTimer deadline(kAnswerMs);
+    // Wakes the wait below when the time is up, should the server be silent.
+    pa_time_event *timeout = pa_context_rttime_new(
+        context_, pa_rtclock_now() + pa_usec_t{kAnswerMs} * PA_USEC_PER_MSEC,
+        [](pa_mainloop_api *, pa_time_event *, const timeval *, void *loop) {
+            wake(static_cast<pa_threaded_mainloop *>(loop));
+        },
+        loop_);
+    bool ok = false;
+    while (!(ok = done()) && !deadline.hasExpired())
+        pa_threaded_mainloop_wait(loop_);
+    if (timeout != nullptr)
+        pa_threaded_mainloop_get_api(loop_)->time_free(timeout);
+    return ok;
+}
+
+QString PulseOutput::open()
+{
+    loop_ = pa_threaded_mainloop_new();
+    if (loop_ == nullptr)
+        return QStringLiteral("cannot start the sound server connection");
+    pa_proplist *properties = pa_proplist_new();
+    pa_proplist_sets(properties, PA_PROP_APPLICATION_NAME, "Zorrel");
+    pa_proplist_sets(properties, PA_PROP_APPLICATION_ID, "zorrel");
+    context_ =
+        pa_context_new_with_proplist(pa_threaded_mainloop_get_api(loop_), "Zorrel", properties);
+    pa_proplist_free(properties);
+    if (context_ == nullptr)
+        return QStringLiteral("cannot start the sound server connection");
+    pa_context_set_state_callback(
+        context_, [](pa_context *, void *loop) { wake(static_cast<pa_threaded_mainloop *>(loop)); },
+        loop_);
+    // The toy plays through a server that is there; it never starts one.
+    if (pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0 ||
+        pa_threaded_mainloop_start(loop_) < 0)
+        return QStringLiteral("no sound server: ") + pa_strerror(pa_context_errno(context_));
+    const Locked locked(loop_);
+    const auto settled = [this] {
+        const pa_context_state_t state = pa_context_get_state(context_);
+        return state == PA_CONTEXT_READY || !PA_CONTEXT_IS_GOOD(state);
+    };
+    if (!waitFor(settled))
+        return QStringLiteral("the sound server does not answer");
+    if (pa_context_get_state(context_) != PA_CONTEXT_READY)
+        return QStringLiteral("no sound server: ") + pa_strerror(pa_context_errno(context_));
+    return {};
+}
+
+// Called with the loop locked.
+QString PulseOutput::openStream(const pa_sample_spec &spec)
+{
+    pa_proplist *properties = pa_proplist_new();
+    pa_proplist_sets(properties, PA_PROP_MEDIA_ROLE, "event");
+    stream_ = pa_stream_new_with_proplist(context_, "sound effects", &spec, nullptr, properties);
+    pa_proplist_free(properties);
+    if (stream_ == nullptr)
+        return QStringLiteral("the sound server refused a stream: ") +
+               pa_strerror(pa_context_errno(context_));
+    spec_ = spec;
+    pa_stream_set_state_callback(
+        stream_, [](pa_stream *, void *loop) { wake(static_cast<pa_threaded_mainloop *>(loop)); },
+        loop_);
+    const auto unset = static_cast<std::uint32_t>(-1);
+    const pa_buffer_attr buffer{
+        unset, static_cast<std::uint32_t>(pa_usec_to_bytes(kTargetLatencyUs, &spec)), unset, unset,
+        unset};
+    if (pa_stream_connect_playback(stream_, nullptr, &buffer, PA_STREAM_ADJUST_LATENCY, nullptr,
+                                   nullptr) < 0)
+        return QStringLiteral("the sound server refused a stream: ") +
+               pa_strerror(pa_context_errno(context_));
+    const auto settled = [this] {
+        const pa_stream_state_t state = pa_stream_get_state(stream_);
+        return state == PA_STREAM_READY || !PA_STREAM_IS_GOOD(state);
+    };
+    if (!waitFor(settled) || pa_stream_get_state(stream_) != PA_STREAM_READY)
+        return QStringLiteral("the sound server refused a stream: ") +
+               pa_strerror(pa_context_errno(context_));
+    return {};
+}
+
+QString PulseOutput::playOnce(const WaveSound &sound)
+{
+    if (loop_ == nullptr)
+        if (QString problem = open(); !problem.isEmpty())
+            return problem;
+    const Locked locked(loop_);
+    if (pa_context_get_state(context_) != PA_CONTEXT_READY)
+        return QStringLiteral("lost the sound server");
+    const pa_sample_spec spec = specOf(sound);
+    if (stream_ != nullptr &&
+        (pa_stream_get_state(stream_) != PA_STREAM_READY || !pa_sample_spec_equal(&spec, &spec_))) {
+        pa_stream_disconnect(stream_);
+        pa_stream_unref(stream_);
+        stream_ = nullptr;
+    }
+    if (stream_ == nullptr)
+        if (QString problem = openStream(spec); !problem.isEmpty())
+            return problem;
+    // What is left of the last effect goes; the new one is written whole and
+    // starts at once, short as it may be of the stream's start level.
+    if (pa_operation *flush = pa_stream_flush(stream_, nullptr, nullptr))
+        pa_operation_unref(flush);
+    if (pa_stream_write(stream_, sound.samples.constData(),
+                        static_cast<std::size_t>(sound.samples.size()), nullptr, 0,
+                        PA_SEEK_RELATIVE) < 0)
+        return QStringLiteral("lost the sound server: ") + pa_strerror(pa_context_errno(context_));
+    if (pa_operation *trigger = pa_stream_trigger(stream_, nullptr, nullptr))
+        pa_operation_unref(trigger);
+    return {};
+}
+
+QString PulseOutput::play(const WaveSound &sound)
+{
+    QString problem = playOnce(sound);
+    if (problem.isEmpty())
+        return {};
+    // A server that went away since the last effect may well be back: the
+    // output is made afresh once.
+    close();
+    problem = playOnce(sound);
+    if (!problem.isEmpty())
+        close();
+    return problem;
+}
+
+void PulseOutput::close()
+{
+    if (loop_ == nullptr)
+        return;
+    {
+        const Locked locked(loop_);
+        if (stream_ != nullptr) {
+            pa_stream_disconnect(stream_);
+            pa_stream_unref(stream_);
+            stream_ = nullptr;
+        }
+        if (context_ != nullptr) {
+            pa_context_disconnect(context_);
+            pa_context_unref(context_);
+            context_ = nullptr;
+        }
+    }
+    pa_threaded_mainloop_stop(loop_);
+    pa_threaded_mainloop_free(loop_);
+    loop_ = nullptr;
+}
+
+} // namespace zorrel::sound
