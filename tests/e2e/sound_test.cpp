@@ -4,6 +4,10 @@
 #include "e2e/support/SoundServer.h"
 #include "e2e/support/ToyFixture.h"
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
 namespace zorrel::e2e {
 namespace {
 
@@ -82,6 +86,50 @@ TEST_F(Sound, WindingClicksAgainAfterTheSoundServerRestarts)
         ASSERT_TRUE(xdo("mouseup 1"));
     }
     EXPECT_GT(heard, kAudible);
+}
+
+// The sound file as it is at each wind, the audio libraries only once there
+// is something to play.
+TEST_F(Sound, EveryWindPlaysTheSoundFileAsItIsNow)
+{
+    ASSERT_NO_FATAL_FAILURE(launch());
+    const std::string click = dir_.path().toStdString() + "/Korrin0.wav";
+    const auto loaded = [this] {
+        return run("grep -c libpulse /proc/" + std::to_string(pid_) + "/maps").out != "0\n";
+    };
+    EXPECT_FALSE(loaded()) << "the audio libraries are loaded before the first effect";
+    std::ifstream in(click, std::ios::binary);
+    const std::string original(std::istreambuf_iterator<char>(in), {});
+    std::string quiet = original; // the same click at an eighth of its level
+    for (std::size_t at = 44; at + 1 < quiet.size(); at += 2) {
+        const auto sample = static_cast<std::int16_t>((quiet[at] & 0xff) | (quiet[at + 1] << 8));
+        const auto scaled = static_cast<std::uint16_t>(sample / 8);
+        quiet[at] = static_cast<char>(scaled & 0xff);
+        quiet[at + 1] = static_cast<char>(scaled >> 8);
+    }
+    struct Row {
+        const char *file;
+        const std::string *contents; // none: the file is deleted
+        int low, high;               // the peak heard, within
+    };
+    const Row rows[] = {{"as built", &original, 8000, 32767},
+                        {"an eighth as loud", &quiet, kAudible, 8000},
+                        {"as built again", &original, 8000, 32767},
+                        {"deleted", nullptr, 0, kSilent}};
+    bool held = false;
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.file);
+        if (row.contents != nullptr)
+            std::ofstream(click, std::ios::binary | std::ios::trunc) << *row.contents;
+        else
+            std::filesystem::remove(click);
+        const std::int64_t before = sinkSize();
+        ASSERT_TRUE(held ? xdo("click 3") : holdAndWind(1));
+        held = true;
+        const int heard = peak(before, 2s, 32767);
+        EXPECT_TRUE(heard >= row.low && heard <= row.high) << heard;
+    }
+    EXPECT_TRUE(loaded());
 }
 
 } // namespace
