@@ -25,7 +25,7 @@ QStringList soundFolders(const QString &programFolder)
 QString findEntry(const QStringList &folders, const QString &name)
 {
     for (const QString &folder : folders) {
-        const QString path = joinProgramPath(folder, name);
+        QString path = joinProgramPath(folder, name);
         struct stat info {};
         if (::lstat(QFile::encodeName(path).constData(), &info) == 0)
             return path;

@@ -13,7 +13,10 @@ namespace zorrel::e2e {
 // The server's process id, 0 if it has none.
 inline pid_t soundServer()
 {
-    std::ifstream in(std::string(std::getenv("PULSE_RUNTIME_PATH")) + "/pid");
+    const char *runtime = std::getenv("PULSE_RUNTIME_PATH");
+    if (runtime == nullptr)
+        return 0;
+    std::ifstream in(std::string(runtime) + "/pid");
     pid_t pid = 0;
     return in >> pid ? pid : 0;
 }
