@@ -13,7 +13,7 @@ namespace zorrel::sound {
 
 namespace {
 
-// The output stays open this long after the last effect: through a walk
+// The output stays open this long after the last effect ends: through a walk
 // (a footstep at least every 1.4 s) it is opened once; at rest it is closed
 // and costs nothing.
 constexpr int kQuietCloseMs = 2000;
@@ -26,7 +26,6 @@ class AudioEffectWorker : public EffectWorker {
     explicit AudioEffectWorker(ProblemLog *log) : log_(log)
     {
         quiet_.setSingleShot(true);
-        quiet_.setInterval(kQuietCloseMs);
         QObject::connect(&quiet_, &QTimer::timeout, &quiet_, [this] { output_.close(); });
     }
 
@@ -45,7 +44,10 @@ class AudioEffectWorker : public EffectWorker {
             log_->report(path, problem);
             return;
         }
-        quiet_.start();
+        // Quiet starts once the effect is over.
+        const qint64 frames =
+            decoded.sound.samples.size() / (decoded.sound.channels * decoded.sound.bits / 8);
+        quiet_.start(static_cast<int>(frames * 1000 / decoded.sound.rate) + kQuietCloseMs);
     }
 
     void unload() override

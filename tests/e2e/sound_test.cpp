@@ -4,6 +4,7 @@
 #include "e2e/support/SoundServer.h"
 #include "e2e/support/ToyFixture.h"
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -130,6 +131,52 @@ TEST_F(Sound, EveryWindPlaysTheSoundFileAsItIsNow)
         EXPECT_TRUE(heard >= row.low && heard <= row.high) << heard;
     }
     EXPECT_TRUE(loaded());
+}
+
+TEST_F(Sound, ANewEffectCutsOffTheOneStillSounding)
+{
+    ASSERT_NO_FATAL_FAILURE(launch());
+    // A click file of a 3 s tone: the second wind's must take the first's place.
+    constexpr int kRate = 44100;
+    constexpr int kSamples = 3 * kRate;
+    std::string wave = "RIFF....WAVEfmt ";
+    const auto le = [&wave](std::uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            wave += static_cast<char>((value >> (8 * i)) & 0xff);
+    };
+    // Format chunk size, PCM, mono, frames and bytes per second, frame size, bits.
+    for (const auto &[value, bytes] :
+         {std::pair{16, 4}, {1, 2}, {1, 2}, {kRate, 4}, {2 * kRate, 4}, {2, 2}, {16, 2}})
+        le(value, bytes);
+    wave += "data";
+    le(2 * kSamples, 4);
+    for (int i = 0; i < kSamples; ++i)
+        le(static_cast<std::uint16_t>(
+               static_cast<std::int16_t>(16000 * std::sin(2 * 3.14159265 * 440 * i / kRate))),
+           2);
+    std::ofstream(dir_.path().toStdString() + "/Korrin0.wav", std::ios::binary) << wave;
+
+    const std::int64_t before = sinkSize();
+    ASSERT_TRUE(holdAndWind(1));
+    ASSERT_GT(peak(before, 2s, kAudible), kAudible);
+    ASSERT_TRUE(xdo("click 3"));
+    sleep_for(7s); // long enough for both tones one after the other
+    // The span from the first loud sample to the last: both tones in turn
+    // would take 6 s, the second cutting in, one tone and the pause between
+    // the winds.
+    std::ifstream in(std::getenv("ZORREL_SINK_RAW"), std::ios::binary);
+    in.seekg(before);
+    std::int64_t first = -1, last = -1;
+    std::int16_t sample = 0;
+    for (std::int64_t at = 0; in.read(reinterpret_cast<char *>(&sample), 2); ++at) {
+        if (std::abs(int{sample}) <= kAudible)
+            continue;
+        if (first < 0)
+            first = at;
+        last = at;
+    }
+    ASSERT_GE(first, 0);
+    EXPECT_LT(static_cast<double>(last - first) / kRate, 4.5);
 }
 
 } // namespace
