@@ -18,9 +18,11 @@ namespace {
 // sound thread is never held for long.
 constexpr int kAnswerMs = 2000;
 
-// Short enough that the first effect starts promptly on a server that
-// honours it; a whole effect is written at once anyway.
-constexpr pa_usec_t kTargetLatencyUs = 50'000;
+// The stream's target latency, which the server also sets its output by: a
+// click comes a few hundredths of a second after its key turn, and the server
+// wakes for the stream a few times per effect, not every few milliseconds (at
+// 50 ms it took twice the CPU). A whole effect is written at once anyway.
+constexpr pa_usec_t kTargetLatencyUs = 100'000;
 
 void wake(pa_threaded_mainloop *loop) { pa_threaded_mainloop_signal(loop, 0); }
 
