@@ -18,6 +18,9 @@ namespace {
 // sound thread is never held for long.
 constexpr int kAnswerMs = 2000;
 
+// After a failed attempt the output is not tried again for this long.
+constexpr int kRetryMs = 1000;
+
 // The stream's target latency, which the server also sets its output by: a
 // click comes a few hundredths of a second after its key turn, and the server
 // wakes for the stream a few times per effect, not every few milliseconds (at
@@ -160,6 +163,8 @@ QString PulseOutput::playOnce(const WaveSound &sound)
 
 QString PulseOutput::play(const WaveSound &sound)
 {
+    if (!retryAt_.hasExpired())
+        return failure_;
     QString problem = playOnce(sound);
     if (problem.isEmpty())
         return {};
@@ -167,8 +172,12 @@ QString PulseOutput::play(const WaveSound &sound)
     // output is made afresh once.
     close();
     problem = playOnce(sound);
-    if (!problem.isEmpty())
+    if (!problem.isEmpty()) {
         close();
+        // Without a server, each footstep would knock twice in vain.
+        failure_ = problem;
+        retryAt_.setRemainingTime(kRetryMs);
+    }
     return problem;
 }
 

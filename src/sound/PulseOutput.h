@@ -2,6 +2,7 @@
 
 #include "sound/WaveFile.h"
 
+#include <QDeadlineTimer>
 #include <QString>
 
 #include <pulse/sample.h>
@@ -26,7 +27,8 @@ class PulseOutput {
 
     // Starts `sound` at once, cutting off the effect still sounding. Opens
     // what is missing, and anew what has failed (when the server went away,
-    // say). Returns an empty text on success, else why it cannot play.
+    // say), but no sooner than a second after a failed attempt. Returns an
+    // empty text on success, else why it cannot play.
     QString play(const WaveSound &sound);
     void close();
     [[nodiscard]] bool isOpen() const { return loop_ != nullptr; }
@@ -42,6 +44,8 @@ class PulseOutput {
     pa_context *context_ = nullptr;
     pa_stream *stream_ = nullptr;
     pa_sample_spec spec_{};
+    QDeadlineTimer retryAt_; // expired from the start
+    QString failure_;        // why the last attempt failed
 };
 
 } // namespace zorrel::sound
