@@ -8,8 +8,8 @@ set -euo pipefail
 work=$(mktemp -d /tmp/zorrel-desktop.XXXXXX)
 pids=()
 cleanup() {
-  # The server may have been started again since, by a test.
-  [ -n "${PULSE_RUNTIME_PATH:-}" ] && kill "$(cat "$PULSE_RUNTIME_PATH/pid" 2>/dev/null)" 2>/dev/null || true
+  # Our own server, by its pid file: a test may have started it again since.
+  kill "$(cat "$work/runtime/pulse/pid" 2>/dev/null)" 2>/dev/null || true
   for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
   wait 2>/dev/null || true
   rm -rf "$work"
