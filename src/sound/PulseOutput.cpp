@@ -40,7 +40,7 @@ class Locked {
     pa_threaded_mainloop *loop_;
 };
 
-pa_sample_spec specOf(const WaveSound &sound)
+pa_sample_spec formatOf(const WaveSound &sound)
 {
     return {sound.bits == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE, sound.rate,
             static_cast<std::uint8_t>(sound.channels)};
@@ -99,23 +99,23 @@ QString PulseOutput::open()
 }
 
 // Called with the loop locked.
-QString PulseOutput::openStream(const pa_sample_spec &spec)
+QString PulseOutput::openStream(const pa_sample_spec &format)
 {
     pa_proplist *properties = pa_proplist_new();
     pa_proplist_sets(properties, PA_PROP_MEDIA_ROLE, "event");
-    stream_ = pa_stream_new_with_proplist(context_, "sound effects", &spec, nullptr, properties);
+    stream_ = pa_stream_new_with_proplist(context_, "sound effects", &format, nullptr, properties);
     pa_proplist_free(properties);
     if (stream_ == nullptr)
         return QStringLiteral("the sound server refused a stream: ") +
                pa_strerror(pa_context_errno(context_));
-    spec_ = spec;
+    format_ = format;
     pa_stream_set_state_callback(
         stream_, [](pa_stream *, void *loop) { wake(static_cast<pa_threaded_mainloop *>(loop)); },
         loop_);
     const auto unset = static_cast<std::uint32_t>(-1);
     const pa_buffer_attr buffer{
-        unset, static_cast<std::uint32_t>(pa_usec_to_bytes(kTargetLatencyUs, &spec)), unset, unset,
-        unset};
+        unset, static_cast<std::uint32_t>(pa_usec_to_bytes(kTargetLatencyUs, &format)), unset,
+        unset, unset};
     if (pa_stream_connect_playback(stream_, nullptr, &buffer, PA_STREAM_ADJUST_LATENCY, nullptr,
                                    nullptr) < 0)
         return QStringLiteral("the sound server refused a stream: ") +
@@ -138,15 +138,15 @@ QString PulseOutput::playOnce(const WaveSound &sound)
     const Locked locked(loop_);
     if (pa_context_get_state(context_) != PA_CONTEXT_READY)
         return QStringLiteral("lost the sound server");
-    const pa_sample_spec spec = specOf(sound);
-    if (stream_ != nullptr &&
-        (pa_stream_get_state(stream_) != PA_STREAM_READY || !pa_sample_spec_equal(&spec, &spec_))) {
+    const pa_sample_spec format = formatOf(sound);
+    if (stream_ != nullptr && (pa_stream_get_state(stream_) != PA_STREAM_READY ||
+                               !pa_sample_spec_equal(&format, &format_))) {
         pa_stream_disconnect(stream_);
         pa_stream_unref(stream_);
         stream_ = nullptr;
     }
     if (stream_ == nullptr)
-        if (QString problem = openStream(spec); !problem.isEmpty())
+        if (QString problem = openStream(format); !problem.isEmpty())
             return problem;
     // What is left of the last effect goes; the new one is written whole and
     // starts at once, short as it may be of the stream's start level.

@@ -35,7 +35,7 @@ class PulseOutput {
 
   private:
     QString open();
-    QString openStream(const pa_sample_spec &spec);
+    QString openStream(const pa_sample_spec &format);
     QString playOnce(const WaveSound &sound);
     // Waits, with the loop locked, until `done` holds or a few seconds pass.
     template <typename Done> bool waitFor(Done done);
@@ -43,7 +43,7 @@ class PulseOutput {
     pa_threaded_mainloop *loop_ = nullptr;
     pa_context *context_ = nullptr;
     pa_stream *stream_ = nullptr;
-    pa_sample_spec spec_{};
+    pa_sample_spec format_{};
     QDeadlineTimer retryAt_; // expired from the start
     QString failure_;        // why the last attempt failed
 };
