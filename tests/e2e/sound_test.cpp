@@ -9,6 +9,9 @@
 #include <fstream>
 #include <iterator>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace zorrel::e2e {
 namespace {
 
@@ -53,6 +56,29 @@ TEST_F(Sound, WindingIsSilentWithoutItsSoundFile)
     ASSERT_TRUE(xdo("mouseup 1"));
     EXPECT_GT(peak(release, 3s, kAudible), kAudible) << "no footstep at the release";
 }
+
+// A click "file" that would hold the sound thread for ever (a fifo) or fill
+// the memory (a link to an endless device) is silence, and the footstep at
+// the release still plays.
+class HostileClickFile : public Sound, public ::testing::WithParamInterface<std::string> {};
+
+TEST_P(HostileClickFile, IsSilentAndTheFootstepStillPlays)
+{
+    ASSERT_NO_FATAL_FAILURE(launch(false));
+    const std::string click = dir_.path().toStdString() + "/Korrin0.wav";
+    ASSERT_EQ(GetParam() == "fifo" ? mkfifo(click.c_str(), 0600)
+                                   : symlink("/dev/zero", click.c_str()),
+              0);
+    const std::int64_t before = sinkSize();
+    ASSERT_TRUE(holdAndWind(1));
+    EXPECT_LT(peak(before, 2500ms, kSilent), kSilent);
+    const std::int64_t release = sinkSize();
+    ASSERT_TRUE(xdo("mouseup 1"));
+    EXPECT_GT(peak(release, 3s, kAudible), kAudible) << "no footstep at the release";
+}
+
+INSTANTIATE_TEST_SUITE_P(Sound, HostileClickFile, ::testing::Values("fifo", "device"),
+                         [](const auto &info) { return info.param; });
 
 TEST_F(Sound, StoredOptionOffSilencesWindingAndWalking)
 {
