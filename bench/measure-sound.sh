@@ -3,8 +3,9 @@
 # with sound on: CPU of the toy and of the sound server over 4 s (summed over
 # their threads from schedstat), the streams the server opened for the whole
 # walk, and the toy's memory afterwards; then, at rest after the walk, its
-# threads, its wake-ups over 5 s and the streams still open. SOUND=off measures the same
-# walk silent, for reference. Run from the source tree after a build:
+# threads, its wake-ups over 5 s and the streams still open. SOUND=off
+# measures the same walk silent, for reference. Run from the source tree
+# after a build:
 #   scripts/with-test-desktop.sh bench/measure-sound.sh [build-dir]
 set -euo pipefail
 build=${1:-build}
