@@ -19,6 +19,7 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <iostream>
@@ -88,15 +89,15 @@ bool fifo(const QString &path) { return mkfifo(QFile::encodeName(path), 0600) ==
 bool link(const QString &path, const QString &to) { return QFile::link(to, path); }
 
 // The test program stands for the toy, so its audio module lies beside it.
-struct ModuleBeside {
+// It is put there whole, in one rename, and left: other copies of this test
+// may be loading it meanwhile.
+const bool kModuleBeside = [] {
     const QString path = joinProgramPath(QCoreApplication::applicationDirPath(), kModule);
-    ModuleBeside()
-    {
-        QFile::remove(path);
-        QFile::copy(joinProgramPath(kBuilt, kModule), path);
-    }
-    ~ModuleBeside() { QFile::remove(path); }
-} moduleBeside;
+    const QString part = path + QStringLiteral(".%1").arg(getpid());
+    return QFile::copy(joinProgramPath(kBuilt, kModule), part) &&
+           std::rename(QFile::encodeName(part).constData(), QFile::encodeName(path).constData()) ==
+               0;
+}();
 
 // A 16-bit mono PCM header at 44100 Hz that promises 4096 bytes of sound.
 const QByteArray kHeader("RIFF\x24\x10\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x44\xac\0\0"
@@ -218,6 +219,7 @@ TEST(SoundEffects, TheFirstModuleFoundIsTheOneLoaded)
 
 TEST(SoundEffects, SoundOffIsSilentAndMissingFilesSaySoOnce)
 {
+    ASSERT_TRUE(kModuleBeside);
     const ProgramFile damaged("off", "this is no sound");
     bool on = false;
     EffectPlayer player([&] { return on; });
@@ -241,6 +243,7 @@ TEST(SoundEffects, SoundOffIsSilentAndMissingFilesSaySoOnce)
 
 TEST(SoundEffects, UnplayableFilesGiveOneLineEachAndNeverStall)
 {
+    ASSERT_TRUE(kModuleBeside);
     // Garbage, a header without its sound data, a RIFF file that is no WAVE,
     // and entries that are no files at all: reading them must not hang the
     // sound thread or grow without bound.
