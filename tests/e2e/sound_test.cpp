@@ -103,8 +103,8 @@ TEST_F(Sound, WindingClicksAgainAfterTheSoundServerRestarts)
     ASSERT_TRUE(waitUntil([] { return peak(sinkSize(), 300ms, kSilent) <= kSilent; }, 5s));
 
     ASSERT_TRUE(restartSoundServer());
-    // The audio layer may take some seconds to find the new server; each try
-    // is one wind, well short of the limit.
+    // A footstep of the walk that met no server makes the toy wait a second
+    // before it tries again; each try is one wind, well short of the limit.
     int heard = 0;
     for (int tries = 0; tries < 4 && heard <= kAudible; ++tries) {
         before = sinkSize();
