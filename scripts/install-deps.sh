@@ -5,10 +5,10 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  qt6-base-dev qt6-svg-dev qt6-multimedia-dev qt6-qpa-plugins libqt6svg6 libgl-dev libxcb1-dev libxcb-shape0-dev
+  qt6-base-dev qt6-svg-dev qt6-qpa-plugins libqt6svg6 libgl-dev libxcb1-dev libxcb-shape0-dev
   libgtest-dev libbenchmark-dev
   xvfb xauth openbox xdotool x11-utils x11-xserver-utils imagemagick
-  pulseaudio pulseaudio-utils sox
+  libpulse-dev pulseaudio pulseaudio-utils sox
   # The install and package tests.
   desktop-file-utils appstream dpkg-dev file
   # The benchmarks: the plain Xlib floor window, the request trace, pgrep.

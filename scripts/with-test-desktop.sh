@@ -8,6 +8,8 @@ set -euo pipefail
 work=$(mktemp -d /tmp/zorrel-desktop.XXXXXX)
 pids=()
 cleanup() {
+  # Our own server, by its pid file: a test may have started it again since.
+  kill "$(cat "$work/runtime/pulse/pid" 2>/dev/null)" 2>/dev/null || true
   for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
   wait 2>/dev/null || true
   rm -rf "$work"
@@ -37,14 +39,11 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 export PULSE_RUNTIME_PATH="$XDG_RUNTIME_DIR/pulse"
 export ZORREL_SINK_RAW="$work/sink.raw"
 mkfifo "$XDG_RUNTIME_DIR/sink.fifo"
-cat "$XDG_RUNTIME_DIR/sink.fifo" >"$ZORREL_SINK_RAW" &
+# Opened for writing too, so that the reader outlives a server that a test
+# kills and starts again.
+cat 0<>"$XDG_RUNTIME_DIR/sink.fifo" >"$ZORREL_SINK_RAW" &
 pids+=($!)
-pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit \
-  --load="module-pipe-sink sink_name=pipe file=$XDG_RUNTIME_DIR/sink.fifo format=s16le rate=44100 channels=1 use_system_clock_for_timing=yes" \
-  --load=module-native-protocol-unix >"$work/pulse.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do pactl info >/dev/null 2>&1 && break; sleep 0.05; done
-pactl info >/dev/null 2>&1 || echo "with-test-desktop: no sound server; sound tests will fail" >&2
+"$(dirname "$0")/start-test-pulse.sh" || true
 
 export XDG_CONFIG_HOME="$work/config"
 mkdir -p "$XDG_CONFIG_HOME"

@@ -2,16 +2,15 @@
 #include "common/Diagnostics.h"
 
 #include "sound/EffectWorker.h"
+#include "sound/InstallLayout.h"
+#include "sound/ModuleLoader.h"
+#include "sound/SoundFile.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QDir>
-#include <QFileInfo>
-#include <QLibrary>
 #include <QThread>
 
 #include <atomic>
-#include <cstdio>
 #include <utility>
 
 namespace zorrel::sound {
@@ -21,42 +20,25 @@ namespace {
 // How long the destructor waits for the sound thread to finish.
 constexpr int kShutdownWaitMs = 3000;
 
-QString programFolder()
-{
-    if (QCoreApplication::instance() != nullptr)
-        return QCoreApplication::applicationDirPath();
-    return QDir::currentPath();
-}
-
-// The audio module lies beside the program; a program run from the build
-// tree's test folder finds it where the build put it.
-EffectWorker *loadWorker()
-{
-    QStringList tried;
-    for (const QString &folder : {programFolder(), QStringLiteral(ZORREL_SOUND_MODULE_DIR)}) {
-        QLibrary module(joinProgramPath(folder, QStringLiteral("zorrel-sound")));
-        if (auto create = reinterpret_cast<CreateEffectWorker>(module.resolve(kCreateEffectWorker)))
-            return create();
-        tried << module.errorString();
-    }
-    printLine(QStringLiteral("sound effects are off: ") + tried.join(QStringLiteral("; ")));
-    return nullptr;
-}
-
 } // namespace
 
 // The sound thread, started with the first effect. Everything that touches
-// the audio system, loading its libraries included, happens there, so that
-// neither start-up nor a tick ever waits for it.
+// a file or the audio system, loading its libraries included, happens there,
+// so that neither start-up nor a tick ever waits for it.
 struct EffectPlayer::Impl {
     QThread *thread = nullptr;
-    QObject *host = nullptr;        // lives on the sound thread
-    EffectWorker *worker = nullptr; // made and used on the sound thread only
-    bool workerTried = false;       // sound thread only
+    QObject *host = nullptr; // lives on the sound thread
+    QString programFolder;
     // Number of the newest request; a request overtaken by a newer one
     // before it is served is dropped, since the newer one would cut it off.
     std::atomic<quint64> latest{0};
     bool noApplicationReported = false;
+
+    // Sound thread only.
+    EffectWorker *worker = nullptr;
+    bool workerTried = false;
+    bool missingReported = false;
+    ProblemLog log;
 
     bool start()
     {
@@ -68,6 +50,7 @@ struct EffectPlayer::Impl {
             noApplicationReported = true;
             return false;
         }
+        programFolder = QCoreApplication::applicationDirPath();
         thread = new QThread;
         thread->setObjectName(QStringLiteral("zorrel-sound"));
         host = new QObject;
@@ -76,24 +59,45 @@ struct EffectPlayer::Impl {
         return true;
     }
 
-    void post(const QString &path)
+    void post(const QString &name)
     {
         if (!start())
             return;
         const quint64 request = ++latest;
         QMetaObject::invokeMethod(
             host,
-            [this, path, request] {
-                if (request != latest.load())
-                    return;
-                if (!workerTried) {
-                    workerTried = true;
-                    worker = loadWorker();
-                }
-                if (worker != nullptr)
-                    worker->play(path);
+            [this, name, request] {
+                if (request == latest.load())
+                    serve(name);
             },
             Qt::QueuedConnection);
+    }
+
+    void serve(const QString &name)
+    {
+        const QStringList folders = soundFolders(programFolder);
+        const QString path = findEntry(folders, name);
+        const SoundFileRead file = path.isEmpty() ? SoundFileRead{} : readSoundFile(path);
+        switch (file.result) {
+        case SoundFileRead::Result::Missing:
+            if (!missingReported)
+                printLine(QStringLiteral("no sound file %1 in %2; effects without their file are "
+                                         "silent")
+                              .arg(escaped(name), escaped(folders.join(QStringLiteral(" or ")))));
+            missingReported = true;
+            return;
+        case SoundFileRead::Result::Refused:
+            log.report(path, file.problem);
+            return;
+        case SoundFileRead::Result::Read:
+            break;
+        }
+        if (!workerTried) {
+            workerTried = true;
+            worker = loadEffectWorker(programFolder, &log);
+        }
+        if (worker != nullptr)
+            worker->play(path, file.bytes);
     }
 
     ~Impl()
@@ -121,19 +125,6 @@ struct EffectPlayer::Impl {
     }
 };
 
-bool fileExists(const QString &path)
-{
-    if (path.isEmpty())
-        return false;
-    const QFileInfo info(path);
-    return info.exists() && !info.isDir();
-}
-
-QString joinProgramPath(const QString &folder, const QString &name)
-{
-    return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
-}
-
 EffectPlayer::EffectPlayer(std::function<bool()> soundOn)
     : soundOn_(std::move(soundOn)), impl_(new Impl)
 {
@@ -145,11 +136,11 @@ void EffectPlayer::playEffect(std::string_view name)
 {
     if (!soundOn_ || !soundOn_())
         return;
-    const QString path = joinProgramPath(
-        programFolder(), QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
-    if (!fileExists(path))
+    const QString fileName = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    // Only a bare file name: the effects never come from anywhere else.
+    if (fileName.isEmpty() || fileName.contains(QLatin1Char('/')))
         return;
-    impl_->post(path);
+    impl_->post(fileName);
 }
 
 } // namespace zorrel::sound

@@ -7,14 +7,9 @@
 
 namespace zorrel::sound {
 
-// True when `path` names an existing entry that is not a folder; any failure
-// of the query gives false.
-bool fileExists(const QString &path);
-
-// `folder` joined with a bare file name by exactly one separator.
-QString joinProgramPath(const QString &folder, const QString &name);
-
-// Plays the toy's sound effects from the program's own folder.
+// Plays the toy's sound effects from the program's own install: the files
+// beside the program or in ../share/zorrel, through the audio module beside
+// it or in ../lib/zorrel.
 class EffectPlayer {
   public:
     // `soundOn` is asked afresh before every effect.
@@ -24,9 +19,9 @@ class EffectPlayer {
     EffectPlayer &operator=(const EffectPlayer &) = delete;
 
     // Returns at once; a new effect cuts off one still sounding. A missing
-    // file is silence; an unplayable one is silence and at most one line on
-    // stderr for that file. Nothing is cached: every call plays the file's
-    // current contents.
+    // file is silence (the first one missing says so once on stderr); an
+    // unplayable one is silence and at most one line on stderr for that
+    // file. Every call plays the file's current contents.
     void playEffect(std::string_view name);
 
   private:

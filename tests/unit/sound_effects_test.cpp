@@ -1,11 +1,17 @@
-// The sound effects: the file checks, playEffect with sound off, missing and
-// damaged files, and the two generated sound files.
+// The sound effects: where the program's pieces are looked for, how a sound
+// file is read, the module's loading, playEffect with sound off, missing,
+// damaged and hostile files, and the two generated sound files.
 
+#include "sound/EffectWorker.h"
+#include "sound/InstallLayout.h"
+#include "sound/ModuleLoader.h"
 #include "sound/SoundEffects.h"
+#include "sound/SoundFile.h"
 
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
@@ -13,7 +19,12 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
+#include <functional>
+#include <iostream>
+#include <memory>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace zorrel::sound;
@@ -23,6 +34,9 @@ namespace {
 int argc = 1;
 char name[] = "sound_effects_test", *argv[] = {name, nullptr};
 QCoreApplication app(argc, argv);
+
+const QString kBuilt = QStringLiteral(ZORREL_EFFECT_FILES_DIR);
+const QString kModule = QStringLiteral(ZORREL_SOUND_MODULE_NAME);
 
 // Sends stderr into a file for the life of the object.
 class StderrCapture {
@@ -40,7 +54,7 @@ class StderrCapture {
         file.open(QIODevice::ReadOnly);
         return QString(file.readAll()).split('\n').filter("zorrel:");
     }
-    bool WaitFor(const QString &needle) const
+    [[nodiscard]] bool WaitFor(const QString &needle) const
     {
         return QTest::qWaitFor([&] { return !Lines().filter(needle).isEmpty(); }, 5000);
     }
@@ -50,19 +64,40 @@ class StderrCapture {
     int saved_ = dup(STDERR_FILENO);
 };
 
-// A file in the program's folder, removed at the end.
+// An entry in the program's folder, removed at the end: a file with
+// `contents`, or made by `make` from its path.
 struct ProgramFile {
-    ProgramFile(const QString &tag, const QByteArray &contents)
+    ProgramFile(const QString &tag, const QByteArray &contents,
+                const std::function<bool(const QString &)> &make = {})
         : name(QStringLiteral("sound_effects_test-%1-%2.wav").arg(getpid()).arg(tag)),
           path(joinProgramPath(QCoreApplication::applicationDirPath(), name))
     {
         QFile file(path);
-        if (file.open(QIODevice::WriteOnly))
-            file.write(contents);
+        if (make ? make(path) : file.open(QIODevice::WriteOnly) && file.write(contents) >= 0)
+            return;
+        ADD_FAILURE() << "cannot make " << path.toStdString();
     }
-    ~ProgramFile() { QFile::remove(path); }
+    ~ProgramFile()
+    {
+        QFile::remove(path);
+        QDir().rmdir(path);
+    }
     QString name, path;
 };
+
+bool fifo(const QString &path) { return mkfifo(QFile::encodeName(path), 0600) == 0; }
+bool link(const QString &path, const QString &to) { return QFile::link(to, path); }
+
+// The test program stands for the toy, so its audio module lies beside it.
+// It is put there whole, in one rename, and left: other copies of this test
+// may be loading it meanwhile.
+const bool kModuleBeside = [] {
+    const QString path = joinProgramPath(QCoreApplication::applicationDirPath(), kModule);
+    const QString part = path + QStringLiteral(".%1").arg(getpid());
+    return QFile::copy(joinProgramPath(kBuilt, kModule), part) &&
+           std::rename(QFile::encodeName(part).constData(), QFile::encodeName(path).constData()) ==
+               0;
+}();
 
 // A 16-bit mono PCM header at 44100 Hz that promises 4096 bytes of sound.
 const QByteArray kHeader("RIFF\x24\x10\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x44\xac\0\0"
@@ -71,23 +106,120 @@ const QByteArray kHeader("RIFF\x24\x10\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x44\xac
 
 } // namespace
 
-TEST(SoundEffects, FileExistsAndJoinProgramPath)
+TEST(SoundEffects, InstallLayout)
 {
-    QTemporaryDir dir;
-    EXPECT_FALSE(fileExists(dir.filePath("missing.wav")));
-    EXPECT_FALSE(fileExists(dir.path()));
-    EXPECT_FALSE(fileExists(QString()));
-    const QString hidden = dir.filePath(".hidden.wav");
-    ASSERT_TRUE(QFile(hidden).open(QIODevice::WriteOnly));
-    QFile::setPermissions(hidden, QFileDevice::ReadOwner);
-    EXPECT_TRUE(fileExists(hidden));
-
     EXPECT_EQ(joinProgramPath("/", "Korrin0.wav"), "/Korrin0.wav");
     EXPECT_EQ(joinProgramPath("/opt/Toys", "Korrin0.wav"), "/opt/Toys/Korrin0.wav");
+    EXPECT_EQ(moduleFolders("/opt/zorrel/bin"),
+              QStringList({"/opt/zorrel/bin", "/opt/zorrel/lib/zorrel"}));
+    EXPECT_EQ(soundFolders("/usr/bin"), QStringList({"/usr/bin", "/usr/share/zorrel"}));
+
+    QTemporaryDir dir;
+    const QStringList folders = {dir.filePath("a"), dir.filePath("b")};
+    ASSERT_TRUE(QDir(dir.path()).mkpath("a") && QDir(dir.path()).mkpath("b"));
+    EXPECT_EQ(findEntry(folders, "x.wav"), "");
+    ASSERT_TRUE(QFile(dir.filePath("b/x.wav")).open(QIODevice::WriteOnly));
+    EXPECT_EQ(findEntry(folders, "x.wav"), dir.filePath("b/x.wav"));
+    // A broken entry in the first folder is the one found, not the good one.
+    ASSERT_TRUE(link(dir.filePath("a/x.wav"), dir.filePath("nowhere")));
+    EXPECT_EQ(findEntry(folders, "x.wav"), dir.filePath("a/x.wav"));
 }
 
-TEST(SoundEffects, SoundOffAndMissingFilesAreSilent)
+TEST(SoundEffects, ReadSoundFileTakesOnlyRegularFilesOfBoundedSize)
 {
+    QTemporaryDir dir;
+    const auto at = [&](const char *name) { return dir.filePath(name); };
+    const auto sized = [](const QString &path, qint64 size) {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.resize(size); // sparse
+    };
+    using R = SoundFileRead::Result;
+    struct Row {
+        const char *name;
+        std::function<bool(const QString &)> make;
+        const char *problem;
+        R result;
+        bool asRootToo = true;
+    };
+    const Row rows[] = {
+        {"plain", [&](const QString &p) { return sized(p, 1000); }, "", R::Read},
+        {"limit", [&](const QString &p) { return sized(p, kMaxSoundFileBytes); }, "", R::Read},
+        {"missing", [](const QString &) { return true; }, "", R::Missing},
+        {"dangling", [&](const QString &p) { return link(p, at("nowhere")); }, "", R::Missing},
+        {"device", [](const QString &p) { return link(p, "/dev/zero"); }, "a device", R::Refused},
+        {"fifo", fifo, "a fifo", R::Refused},
+        {"folder", [](const QString &p) { return QDir().mkdir(p); }, "a folder", R::Refused},
+        {"huge", [&](const QString &p) { return sized(p, kMaxSoundFileBytes + 1); }, "larger than",
+         R::Refused},
+        {"loop", [&](const QString &p) { return link(p, p); }, "symbolic links", R::Refused},
+        {"unreadable",
+         [&](const QString &p) { return sized(p, 10) && chmod(QFile::encodeName(p), 0) == 0; },
+         "Permission denied", R::Refused, false},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        if (!row.asRootToo && geteuid() == 0) {
+            std::cout << "skipped " << row.name << ": permissions do not stop root\n";
+            continue;
+        }
+        const QString path = at(row.name);
+        ASSERT_TRUE(row.make(path));
+        const SoundFileRead read = readSoundFile(path);
+        EXPECT_EQ(read.result, row.result) << read.problem.toStdString();
+        EXPECT_TRUE(read.problem.contains(row.problem)) << read.problem.toStdString();
+        if (row.result == R::Read)
+            EXPECT_EQ(read.bytes.size(), QFileInfo(path).size());
+        else
+            EXPECT_TRUE(read.bytes.isEmpty());
+    }
+}
+
+TEST(SoundEffects, TheFirstModuleFoundIsTheOneLoaded)
+{
+    const QString good = joinProgramPath(kBuilt, kModule);
+    struct Row {
+        const char *name;
+        const char *beside;    // copied beside the program, if any
+        const char *installed; // copied into ../lib/zorrel, if any
+        bool loads;
+        const char *line;
+    };
+    const QByteArray damaged = "not a module";
+    const Row rows[] = {
+        {"beside", "good", nullptr, true, ""},
+        {"installed", nullptr, "good", true, ""},
+        {"damaged beside", "damaged", "good", false, "sound effects are off: "},
+        {"nowhere", nullptr, nullptr, false, "sound effects are off: no "},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        QTemporaryDir dir;
+        ASSERT_TRUE(QDir(dir.path()).mkpath("bin") && QDir(dir.path()).mkpath("lib/zorrel"));
+        const auto put = [&](const char *what, const QString &folder) {
+            if (what == nullptr)
+                return true;
+            const QString path = dir.filePath(folder + "/" + kModule);
+            QFile file(path);
+            return QByteArray(what) == "good"
+                       ? QFile::copy(good, path)
+                       : file.open(QIODevice::WriteOnly) && file.write(damaged) == damaged.size();
+        };
+        ASSERT_TRUE(put(row.beside, "bin") && put(row.installed, "lib/zorrel"));
+        ProblemLog log;
+        StderrCapture capture;
+        const std::unique_ptr<EffectWorker> worker(loadEffectWorker(dir.filePath("bin"), &log));
+        EXPECT_EQ(worker != nullptr, row.loads);
+        const QStringList lines = capture.Lines();
+        EXPECT_EQ(lines.size(), row.loads ? 0 : 1) << lines.join('\n').toStdString();
+        if (!row.loads && !lines.isEmpty()) {
+            EXPECT_TRUE(lines[0].contains(row.line)) << lines[0].toStdString();
+        }
+    }
+}
+
+TEST(SoundEffects, SoundOffIsSilentAndMissingFilesSaySoOnce)
+{
+    ASSERT_TRUE(kModuleBeside);
     const ProgramFile damaged("off", "this is no sound");
     bool on = false;
     EffectPlayer player([&] { return on; });
@@ -99,26 +231,37 @@ TEST(SoundEffects, SoundOffAndMissingFilesAreSilent)
 
     on = true; // asked afresh each time
     player.playEffect("sound_effects_test-no-such-file.wav");
+    QTest::qWait(100);
+    player.playEffect("sound_effects_test-no-such-file-either.wav");
     player.playEffect("");
-    QTest::qWait(300);
-    EXPECT_EQ(capture.Lines(), QStringList());
+    player.playEffect("../sound_effects_test-no-such-file.wav");
+    EXPECT_TRUE(capture.WaitFor("no sound file sound_effects_test-no-such-file.wav in "));
     player.playEffect(damaged.name.toStdString());
     EXPECT_TRUE(capture.WaitFor(damaged.path));
+    EXPECT_EQ(capture.Lines().size(), 2) << capture.Lines().join('\n').toStdString();
 }
 
-TEST(SoundEffects, DamagedFilesGiveOneLineEachAndCallsReturnAtOnce)
+TEST(SoundEffects, UnplayableFilesGiveOneLineEachAndNeverStall)
 {
-    // Garbage, a header without its sound data, and a RIFF file that is no WAVE.
-    const ProgramFile files[] = {{"garbage", QByteArray(3000, 'Z')},
-                                 {"empty", kHeader},
-                                 {"avi", QByteArray(kHeader).replace(8, 4, "AVI ")}};
+    ASSERT_TRUE(kModuleBeside);
+    // Garbage, a header without its sound data, a RIFF file that is no WAVE,
+    // and entries that are no files at all: reading them must not hang the
+    // sound thread or grow without bound.
+    const ProgramFile files[] = {
+        {"garbage", QByteArray(3000, 'Z')},
+        {"empty", kHeader},
+        {"avi", QByteArray(kHeader).replace(8, 4, "AVI ")},
+        {"fifo", {}, fifo},
+        {"zero", {}, [](const QString &p) { return link(p, "/dev/zero"); }},
+    };
+    const int count = std::size(files);
     StderrCapture capture;
     EffectPlayer player([] { return true; });
     qint64 slowest = 0;
-    for (int i = 0; i < 9; ++i) {
+    for (int i = 0; i < 3 * count; ++i) {
         QElapsedTimer call;
         call.start();
-        player.playEffect(files[i % 3].name.toStdString());
+        player.playEffect(files[i % count].name.toStdString());
         slowest = std::max(slowest, call.nsecsElapsed());
         QTest::qWait(20);
     }
@@ -127,8 +270,8 @@ TEST(SoundEffects, DamagedFilesGiveOneLineEachAndCallsReturnAtOnce)
         EXPECT_TRUE(capture.WaitFor(file.path));
     QTest::qWait(200);
     const QStringList lines = capture.Lines();
-    ASSERT_EQ(lines.size(), 3) << lines.join('\n').toStdString();
-    for (int i = 0; i < 3; ++i)
+    ASSERT_EQ(lines.size(), count) << lines.join('\n').toStdString();
+    for (int i = 0; i < count; ++i)
         EXPECT_TRUE(lines.filter("zorrel: cannot play " + files[i].path).size() == 1) << i;
 }
 
@@ -137,7 +280,7 @@ TEST(SoundEffects, GeneratedFilesAreShortMono16BitPcmWaves)
     const std::pair<const char *, double> effects[] = {{"Korrin0.wav", 0.15}, {"Korrin1.wav", 0.2}};
     for (const auto &[name, maxSeconds] : effects) {
         SCOPED_TRACE(name);
-        QFile file(QString(ZORREL_EFFECT_FILES_DIR "/") + name);
+        QFile file(joinProgramPath(kBuilt, name));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
         ASSERT_GE(bytes.size(), 46);
@@ -146,7 +289,7 @@ TEST(SoundEffects, GeneratedFilesAreShortMono16BitPcmWaves)
         EXPECT_EQ(le32(4), bytes.size() - 8);
         EXPECT_EQ(bytes.sliced(8, 32), kHeader.sliced(8, 32)); // the format, as above
         EXPECT_EQ(le32(40), bytes.size() - 44);
-        const double seconds = (bytes.size() - 44) / 88200.0;
+        const double seconds = static_cast<double>(bytes.size() - 44) / 88200.0;
         EXPECT_TRUE(seconds > 0.02 && seconds < maxSeconds) << seconds;
         int peak = 0;
         for (qsizetype at = 44; at + 1 < bytes.size(); at += 2)

@@ -1,0 +1,29 @@
+#include "sound/ModuleLoader.h"
+#include "common/Diagnostics.h"
+
+#include "sound/EffectWorker.h"
+#include "sound/InstallLayout.h"
+
+#include <QFileInfo>
+#include <QLibrary>
+
+namespace zorrel::sound {
+
+EffectWorker *loadEffectWorker(const QString &programFolder, ProblemLog *log)
+{
+    const QString fileName = QStringLiteral(ZORREL_SOUND_MODULE_NAME);
+    const QStringList folders = moduleFolders(programFolder);
+    const QString path = findEntry(folders, fileName);
+    if (path.isEmpty()) {
+        printLine(QStringLiteral("sound effects are off: no %1 in %2")
+                      .arg(escaped(fileName), escaped(folders.join(QStringLiteral(" or ")))));
+        return nullptr;
+    }
+    QLibrary module(QFileInfo(path).absoluteFilePath());
+    if (auto create = reinterpret_cast<CreateEffectWorker>(module.resolve(kCreateEffectWorker)))
+        return create(log);
+    printLine(QStringLiteral("sound effects are off: ") + escaped(module.errorString()));
+    return nullptr;
+}
+
+} // namespace zorrel::sound

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+namespace zorrel::sound {
+
+class EffectWorker;
+class ProblemLog;
+
+// Loads the audio module of the program in `programFolder` and makes its
+// worker; null, after one line on stderr, if there is none or it is
+// damaged. The first module found is the one: a damaged module is no reason
+// to pick up a copy that belongs to another install.
+EffectWorker *loadEffectWorker(const QString &programFolder, ProblemLog *log);
+
+} // namespace zorrel::sound
