@@ -6,7 +6,7 @@
 #   scripts/with-test-desktop.sh bench/walk-cost.sh [build-dir]
 set -euo pipefail
 build=${1:-build}
-toy="$build/zorrel"
+toy="${TOY:-$build/zorrel}"
 floor="$build/bench/floor_window"
 rounds=${ROUNDS:-3}
 window_s=4
@@ -23,7 +23,9 @@ server_pid() {
 }
 xvfb=$(server_pid Xvfb)
 openbox=$(server_pid openbox)
-pulse=$(server_pid pulseaudio)
+# The sound server starts from its own script and leaves a pid file.
+pulse=$(cat "${PULSE_RUNTIME_PATH:-/nonexistent}/pid" 2>/dev/null) ||
+  { echo "walk-cost: no pulseaudio here; run under scripts/with-test-desktop.sh" >&2; exit 1; }
 
 now_ns() { date +%s%N; }
 median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }

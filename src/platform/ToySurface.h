@@ -1,10 +1,11 @@
 #pragma once
 
-#include <QImage>
+#include <QPixmap>
 #include <QPoint>
 #include <QRegion>
 
 #include <memory>
+#include <span>
 
 class QPainter;
 class QWidget;
@@ -17,6 +18,14 @@ namespace zorrel::platform {
 // the toy changes all three up to sixty times a second.
 class ToySurface {
   public:
+    // One picture of a part, at `at` in logical pixels of the client area.
+    // The same picture object keeps its cacheKey, so a surface may keep a
+    // copy of it with the window system.
+    struct Layer {
+        const QPixmap *picture;
+        QPoint at;
+    };
+
     virtual ~ToySurface() = default;
 
     // Before the window is first shown: the window manager's manners (no
@@ -35,11 +44,13 @@ class ToySurface {
 
     // Cuts the window to `region`, in device pixels of the client area.
     virtual void setShape(const QRegion &region) = 0;
-    // The whole client area's picture, at the device-pixel ratio.
-    virtual void setPicture(const QImage &picture) = 0;
+    // The client area's picture: `layers` drawn back to front over black.
+    virtual void setLayers(std::span<const Layer> layers) = 0;
     // Draws the picture from the widget's paint event, where the surface
     // leaves painting to Qt.
     virtual void paint(QPainter &painter) = 0;
+    // Sends what the calls since the last flush asked for; once per event.
+    virtual void flush() = 0;
 };
 
 // The best surface for `window` on the running platform.

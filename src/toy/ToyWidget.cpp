@@ -157,20 +157,17 @@ void ToyWidget::paintEvent(QPaintEvent * /*event*/)
     surface_->paint(painter);
 }
 
-// The four part pictures, back to front, as one picture of the client area.
+// The four part pictures, back to front.
 void ToyWidget::renderPicture()
 {
-    const qreal ratio = devicePixelRatioF();
-    QImage picture(layout::kClientSize * ratio, QImage::Format_RGB32);
-    picture.setDevicePixelRatio(ratio);
-    picture.fill(Qt::black);
-    QPainter painter(&picture);
-    painter.drawPixmap(layout::kHeadPic.topLeft(), sprites_->frame(FrameSet::Head, headFrame_));
-    painter.drawPixmap(layout::kBodyPic.topLeft(), sprites_->body());
-    painter.drawPixmap(layout::kBottomPic.topLeft(), sprites_->frame(FrameSet::Legs, legsFrame_));
-    painter.drawPixmap(layout::kKeyPic.topLeft(), sprites_->frame(FrameSet::Key, keyFrame_));
-    painter.end();
-    surface_->setPicture(picture);
+    using Layer = platform::ToySurface::Layer;
+    const Layer layers[] = {
+        {&sprites_->frame(FrameSet::Head, headFrame_), layout::kHeadPic.topLeft()},
+        {&sprites_->body(), layout::kBodyPic.topLeft()},
+        {&sprites_->frame(FrameSet::Legs, legsFrame_), layout::kBottomPic.topLeft()},
+        {&sprites_->frame(FrameSet::Key, keyFrame_), layout::kKeyPic.topLeft()},
+    };
+    surface_->setLayers(layers);
 }
 
 // The first press of a gesture picks the part; it keeps the moves and the
@@ -232,6 +229,7 @@ void ToyWidget::commit()
         pictureDirty_ = false;
         renderPicture();
     }
+    surface_->flush();
 }
 
 void ToyWidget::setWindowSize(float widthTwips, float heightTwips)

@@ -4,6 +4,8 @@
 #include <QTransform>
 #include <QWidget>
 
+#include <vector>
+
 namespace zorrel::platform {
 namespace {
 
@@ -28,16 +30,22 @@ class QtToySurface : public ToySurface {
         window_.setMask(ratio == 1.0 ? region
                                      : QTransform::fromScale(1 / ratio, 1 / ratio).map(region));
     }
-    void setPicture(const QImage &picture) override
+    void setLayers(std::span<const Layer> layers) override
     {
-        picture_ = picture;
+        layers_.assign(layers.begin(), layers.end());
         window_.update();
     }
-    void paint(QPainter &painter) override { painter.drawImage(0, 0, picture_); }
+    void paint(QPainter &painter) override
+    {
+        painter.fillRect(window_.rect(), Qt::black);
+        for (const Layer &layer : layers_)
+            painter.drawPixmap(layer.at, *layer.picture);
+    }
+    void flush() override {}
 
   private:
     QWidget &window_;
-    QImage picture_;
+    std::vector<Layer> layers_;
 };
 
 } // namespace

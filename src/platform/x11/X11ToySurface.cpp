@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <deque>
+#include <map>
 #include <vector>
 
 // The toy window on X11. Qt's own path costs about a hundred requests and
@@ -27,6 +28,8 @@ namespace {
 // How many moves may be on their way to the server at once before the
 // oldest is forgotten; a tick makes one.
 constexpr std::size_t kMovesInFlight = 32;
+// Every frame of one scale, with room to spare.
+constexpr std::size_t kKeptPictures = 48;
 
 class X11ToySurface : public ToySurface, private QAbstractNativeEventFilter {
   public:
@@ -42,6 +45,7 @@ class X11ToySurface : public ToySurface, private QAbstractNativeEventFilter {
             xcb_free_gc(connection_, gc_);
         if (background_ != 0)
             xcb_free_pixmap(connection_, background_);
+        forgetUploads();
     }
 
     void prepare() override
@@ -66,8 +70,25 @@ class X11ToySurface : public ToySurface, private QAbstractNativeEventFilter {
         xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, id_,
                             atom(connection_, "_NET_WM_DESKTOP"), XCB_ATOM_CARDINAL, 32, 1,
                             &everyDesktop);
+        // The server paints exposed parts from the background by itself;
+        // Expose events would only wake the program up to do nothing.
+        xcb_get_window_attributes_reply_t *attributes = xcb_get_window_attributes_reply(
+            connection_, xcb_get_window_attributes(connection_, id_), nullptr);
+        if (attributes != nullptr) {
+            const std::uint32_t mask = attributes->your_event_mask & ~XCB_EVENT_MASK_EXPOSURE;
+            xcb_change_window_attributes(connection_, id_, XCB_CW_EVENT_MASK, &mask);
+        }
+        std::free(attributes);
+        // A native window made anew needs its background set again.
+        if (background_ != 0)
+            xcb_free_pixmap(connection_, background_);
+        background_ = 0;
+        if (gc_ != 0)
+            xcb_free_gc(connection_, gc_);
         gc_ = xcb_generate_id(connection_);
-        xcb_create_gc(connection_, gc_, id_, 0, nullptr);
+        // Copies between pixmaps expose nothing; no NoExpose event per copy.
+        const std::uint32_t noExposures = 0;
+        xcb_create_gc(connection_, gc_, id_, XCB_GC_GRAPHICS_EXPOSURES, &noExposures);
         xcb_get_geometry_reply_t *geometry =
             xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, id_), nullptr);
         depth_ = geometry != nullptr ? geometry->depth : 24;
@@ -92,7 +113,6 @@ class X11ToySurface : public ToySurface, private QAbstractNativeEventFilter {
         const QPoint device = toDevice(clientPos);
         const std::int32_t values[] = {device.x(), device.y()};
         xcb_configure_window(connection_, id_, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, values);
-        xcb_flush(connection_);
     }
 
     [[nodiscard]] QPoint position() const override
@@ -102,6 +122,8 @@ class X11ToySurface : public ToySurface, private QAbstractNativeEventFilter {
 
     void setShape(const QRegion &region) override
     {
+        if (id_ == 0)
+            return; // prepare() is yet to come, and the widget reshapes after it
         std::vector<xcb_rectangle_t> rectangles;
         rectangles.reserve(static_cast<std::size_t>(region.rectCount()));
         for (const QRect &r : region)
@@ -111,18 +133,21 @@ class X11ToySurface : public ToySurface, private QAbstractNativeEventFilter {
         xcb_shape_rectangles(connection_, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_BOUNDING,
                              XCB_CLIP_ORDERING_YX_BANDED, id_, 0, 0,
                              static_cast<std::uint32_t>(rectangles.size()), rectangles.data());
-        xcb_flush(connection_);
     }
 
-    void setPicture(const QImage &picture) override
+    void setLayers(std::span<const Layer> layers) override
     {
-        picture_ = picture.format() == QImage::Format_RGB32
-                       ? picture
-                       : picture.convertToFormat(QImage::Format_RGB32);
-        putPicture();
+        layers_.assign(layers.begin(), layers.end());
+        drawLayers();
     }
 
-    void paint(QPainter &painter) override { painter.drawImage(0, 0, picture_); }
+    void paint(QPainter &painter) override
+    {
+        for (const Layer &layer : layers_)
+            painter.drawPixmap(layer.at, *layer.picture);
+    }
+
+    void flush() override { xcb_flush(connection_); }
 
   private:
     bool nativeEventFilter(const QByteArray &type, void *message, qintptr * /*result*/) override
@@ -177,37 +202,94 @@ class X11ToySurface : public ToySurface, private QAbstractNativeEventFilter {
         confirmed_ = clientPos;
     }
 
-    // The picture becomes the window's background: the server then paints
-    // every exposed part by itself, and one clear shows a new picture.
-    void putPicture()
+    // The parts are drawn into the window's background: the server then
+    // paints every exposed part by itself, and one clear shows a new
+    // picture. Each part's picture is uploaded once and kept by the server,
+    // so a tick copies only the parts from the first one that changed.
+    void drawLayers()
     {
-        if (picture_.isNull() || gc_ == 0)
+        if (id_ == 0)
             return;
-        if (background_ == 0 || backgroundSize_ != picture_.size()) {
+        const qreal ratio = window_.devicePixelRatioF();
+        const QSize size = window_.size() * ratio;
+        if (background_ == 0 || backgroundSize_ != size) {
             if (background_ != 0)
                 xcb_free_pixmap(connection_, background_);
             background_ = xcb_generate_id(connection_);
-            backgroundSize_ = picture_.size();
+            backgroundSize_ = size;
             xcb_create_pixmap(connection_, depth_, background_, id_,
-                              static_cast<std::uint16_t>(picture_.width()),
-                              static_cast<std::uint16_t>(picture_.height()));
+                              static_cast<std::uint16_t>(size.width()),
+                              static_cast<std::uint16_t>(size.height()));
+            const std::uint32_t black = 0;
+            xcb_change_gc(connection_, gc_, XCB_GC_FOREGROUND, &black);
+            const xcb_rectangle_t all{0, 0, static_cast<std::uint16_t>(size.width()),
+                                      static_cast<std::uint16_t>(size.height())};
+            xcb_poly_fill_rectangle(connection_, background_, gc_, 1, &all);
             const std::uint32_t values[] = {background_};
             xcb_change_window_attributes(connection_, id_, XCB_CW_BACK_PIXMAP, values);
+            drawn_.clear();
         }
+        std::size_t first = 0;
+        while (first < layers_.size() && first < drawn_.size() &&
+               layers_[first].picture->cacheKey() == drawn_[first].first &&
+               layers_[first].at == drawn_[first].second)
+            ++first;
+        if (first == layers_.size() && drawn_.size() == layers_.size())
+            return;
+        drawn_.resize(first);
+        QRect changed;
+        for (std::size_t i = first; i < layers_.size(); ++i) {
+            const QPixmap &picture = *layers_[i].picture;
+            const QPoint at(static_cast<int>(std::lround(layers_[i].at.x() * ratio)),
+                            static_cast<int>(std::lround(layers_[i].at.y() * ratio)));
+            xcb_copy_area(connection_, serverCopy(picture), background_, gc_, 0, 0,
+                          static_cast<std::int16_t>(at.x()), static_cast<std::int16_t>(at.y()),
+                          static_cast<std::uint16_t>(picture.width()),
+                          static_cast<std::uint16_t>(picture.height()));
+            drawn_.emplace_back(picture.cacheKey(), layers_[i].at);
+            changed |= QRect(at, picture.size());
+        }
+        xcb_clear_area(connection_, 0, id_, static_cast<std::int16_t>(changed.x()),
+                       static_cast<std::int16_t>(changed.y()),
+                       static_cast<std::uint16_t>(changed.width()),
+                       static_cast<std::uint16_t>(changed.height()));
+    }
+
+    // The server's copy of `picture`, uploaded on first use.
+    xcb_pixmap_t serverCopy(const QPixmap &picture)
+    {
+        const auto known = uploaded_.find(picture.cacheKey());
+        if (known != uploaded_.end())
+            return known->second;
+        if (uploaded_.size() >= kKeptPictures) // pictures of an earlier scale
+            forgetUploads();
+        const QImage image = picture.toImage().convertToFormat(QImage::Format_RGB32);
+        const xcb_pixmap_t pixmap = xcb_generate_id(connection_);
+        xcb_create_pixmap(connection_, depth_, pixmap, id_,
+                          static_cast<std::uint16_t>(image.width()),
+                          static_cast<std::uint16_t>(image.height()));
         // Rows per request, within the server's request size.
         const std::uint32_t maxBytes = xcb_get_maximum_request_length(connection_) * 4U - 64U;
-        const auto rowBytes = static_cast<std::uint32_t>(picture_.bytesPerLine());
+        const auto rowBytes = static_cast<std::uint32_t>(image.bytesPerLine());
         const int rowsPerPut = std::max(1, static_cast<int>(maxBytes / rowBytes));
-        for (int y = 0; y < picture_.height(); y += rowsPerPut) {
-            const int rows = std::min(rowsPerPut, picture_.height() - y);
-            xcb_put_image(connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, background_, gc_,
-                          static_cast<std::uint16_t>(picture_.width()),
+        for (int y = 0; y < image.height(); y += rowsPerPut) {
+            const int rows = std::min(rowsPerPut, image.height() - y);
+            xcb_put_image(connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, pixmap, gc_,
+                          static_cast<std::uint16_t>(image.width()),
                           static_cast<std::uint16_t>(rows), 0, static_cast<std::int16_t>(y), 0,
                           depth_, rowBytes * static_cast<std::uint32_t>(rows),
-                          picture_.constScanLine(y));
+                          image.constScanLine(y));
         }
-        xcb_clear_area(connection_, 0, id_, 0, 0, 0, 0);
-        xcb_flush(connection_);
+        uploaded_.emplace(picture.cacheKey(), pixmap);
+        return pixmap;
+    }
+
+    void forgetUploads()
+    {
+        for (const auto &[key, pixmap] : uploaded_)
+            xcb_free_pixmap(connection_, pixmap);
+        uploaded_.clear();
+        drawn_.clear();
     }
 
     void sendStates()
@@ -259,9 +341,12 @@ class X11ToySurface : public ToySurface, private QAbstractNativeEventFilter {
     xcb_gcontext_t gc_ = 0;
     std::uint8_t depth_ = 24;
     bool framed_ = false;
-    QImage picture_;
+    std::vector<Layer> layers_;
     xcb_pixmap_t background_ = 0;
     QSize backgroundSize_;
+    std::map<qint64, xcb_pixmap_t> uploaded_;      // by QPixmap::cacheKey()
+    std::vector<std::pair<qint64, QPoint>> drawn_; // in the background now
+
     QPoint confirmed_;
     std::deque<QPoint> pending_;
 };
