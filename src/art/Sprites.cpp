@@ -24,14 +24,6 @@ QPixmap renderPixmap(const QString &path, QSize logicalSize, qreal ratio)
     return QPixmap::fromImage(renderPicture(path, logicalSize, ratio));
 }
 
-template <std::size_t N>
-void renderMissing(std::array<QPixmap, N> &frames, FrameSet set, qreal ratio)
-{
-    for (std::size_t i = 0; i < N; ++i)
-        if (frames[i].isNull())
-            frames[i] = renderPixmap(framePath(set, static_cast<int>(i)), frameSize(set), ratio);
-}
-
 } // namespace
 
 QString framePath(FrameSet set, int frame)
@@ -82,13 +74,6 @@ const QPixmap &SpriteSet::frame(FrameSet set, int index) const
     if (pixmap.isNull())
         pixmap = renderPixmap(framePath(set, index), frameSize(set), ratio_);
     return pixmap;
-}
-
-void SpriteSet::renderRemaining()
-{
-    renderMissing(head_, FrameSet::Head, ratio_);
-    renderMissing(legs_, FrameSet::Legs, ratio_);
-    renderMissing(key_, FrameSet::Key, ratio_);
 }
 
 } // namespace zorrel::art

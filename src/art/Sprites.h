@@ -35,12 +35,6 @@ class SpriteSet {
     [[nodiscard]] const QPixmap &body() const { return body_; }
     [[nodiscard]] qreal devicePixelRatio() const { return ratio_; }
 
-    // Draws every frame not drawn yet, so that no later first use costs a
-    // frame's drawing. Meant for idle time once the window is on screen, e.g.
-    // from a zero-length single-shot timer; takes some ten milliseconds at
-    // ratio 1 when nothing has been drawn beyond the rest pose.
-    void renderRemaining();
-
   private:
     QPixmap &slot(FrameSet set, int index) const;
 

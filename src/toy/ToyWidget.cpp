@@ -13,7 +13,6 @@
 #include <QPainter>
 #include <QPointer>
 #include <QScreen>
-#include <QTimer>
 #include <QWindow>
 
 #include <cmath>
@@ -81,8 +80,6 @@ void ToyWidget::start()
     commit();
     show();
     surface_->shown();
-    // The frames beyond the rest pose, once the window is up.
-    QTimer::singleShot(0, this, [this] { sprites_->renderRemaining(); });
     connect(windowHandle(), &QWindow::screenChanged, this, [this] {
         applyDeviceRatio();
         updateShape();
