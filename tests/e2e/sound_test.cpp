@@ -11,9 +11,6 @@
 #include <iterator>
 #include <vector>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 namespace zorrel::e2e {
 namespace {
 
