@@ -10,32 +10,25 @@
 
 namespace zorrel::e2e {
 
-// The server's process id, 0 if it has none.
-inline pid_t soundServer()
-{
-    const char *runtime = std::getenv("PULSE_RUNTIME_PATH");
-    if (runtime == nullptr)
-        return 0;
-    std::ifstream in(std::string(runtime) + "/pid");
-    pid_t pid = 0;
-    return in >> pid ? pid : 0;
-}
-
 // Kills the server the way a crash would and starts it again just as the
-// desktop first did; true once the new one answers.
+// desktop first did; true once a new one answers.
 inline bool restartSoundServer()
 {
-    const pid_t old = soundServer();
-    if (old <= 0 || kill(old, SIGKILL) != 0)
-        return false;
+    const auto server = [] { // its process id, 0 if none
+        const char *runtime = std::getenv("PULSE_RUNTIME_PATH");
+        std::ifstream in(std::string(runtime ? runtime : "/nonexistent") + "/pid");
+        pid_t pid = 0;
+        return in >> pid ? pid : 0;
+    };
+    const pid_t old = server();
     // Gone, or a zombie its parent has not collected yet.
     const auto gone = [old] {
         std::ifstream stat("/proc/" + std::to_string(old) + "/stat");
         std::string pid, name, state;
         return !(stat >> pid >> name >> state) || state == "Z";
     };
-    return waitUntil(gone, 5s) && run(ZORREL_SOURCE_DIR "/scripts/start-test-pulse.sh").exit == 0 &&
-           soundServer() != old;
+    return old > 0 && kill(old, SIGKILL) == 0 && waitUntil(gone, 5s) &&
+           run(ZORREL_SOURCE_DIR "/scripts/start-test-pulse.sh").exit == 0 && server() != old;
 }
 
 } // namespace zorrel::e2e
