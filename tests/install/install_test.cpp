@@ -41,26 +41,6 @@ class Installed : public ToyFixture {
         return at(folder + "/" + kAppId + suffix);
     }
 
-    // Starts the installed program with its settings in the test's folder.
-    void launchInstalled()
-    {
-        setenv("XDG_CONFIG_HOME", dir_.path().toStdString().c_str(), 1);
-        std::string program = at("bin/zorrel");
-        char *argv[] = {program.data(), nullptr};
-        ASSERT_EQ(posix_spawn(&pid_, argv[0], nullptr, nullptr, argv, environ), 0);
-        std::vector<Xid> ids;
-        ASSERT_TRUE(waitUntil([&] { return !(ids = windows(pidOption())).empty(); }, 10s));
-        window_ = ids.front();
-        QPoint last = where();
-        ASSERT_TRUE(waitUntil(
-            [&] {
-                sleep_for(200ms);
-                const QPoint now = where();
-                return std::exchange(last, now) == now;
-            },
-            5s));
-    }
-
     static inline QTemporaryDir *prefix_ = nullptr;
     static inline bool installed_ = false;
 };
@@ -99,7 +79,7 @@ TEST_F(Installed, DesktopAndMetainfoFilesValidate)
 // line tests read.
 TEST_F(Installed, ToyShowsItsShapedWindow)
 {
-    ASSERT_NO_FATAL_FAILURE(launchInstalled());
+    ASSERT_NO_FATAL_FAILURE(start(at("bin/zorrel")));
     EXPECT_EQ(shape(window_), restShape());
 }
 
@@ -109,7 +89,7 @@ TEST_F(Installed, ToyClicksWhenWound)
 {
     ASSERT_TRUE(std::getenv("ZORREL_SINK_RAW"));
     ASSERT_TRUE(waitUntil([] { return peak(sinkSize(), 300ms, kSilent) <= kSilent; }, 5s));
-    ASSERT_NO_FATAL_FAILURE(launchInstalled());
+    ASSERT_NO_FATAL_FAILURE(start(at("bin/zorrel")));
     const std::int64_t before = sinkSize();
     ASSERT_TRUE(holdAndWind(1));
     EXPECT_GT(peak(before, 3s, kAudible), kAudible);

@@ -38,14 +38,21 @@ class ToyFixture : public ::testing::Test {
     {
         const std::string built = std::filesystem::path(ZORREL_BINARY).parent_path();
         const std::string dir = dir_.path().toStdString();
-        std::string program = dir + "/zorrel";
+        const std::string program = dir + "/zorrel";
         ASSERT_EQ(run("cp " ZORREL_BINARY " " + built + "/Korrin1.wav " +
                       (windingClick ? built + "/Korrin0.wav " : "") + dir)
                       .exit,
                   0);
         if (!ini.empty())
             std::ofstream(dir + "/Pocketfolk.ini") << ini;
-        setenv("XDG_CONFIG_HOME", dir.c_str(), 1);
+        ASSERT_NO_FATAL_FAILURE(start(program));
+    }
+
+    // Starts `program` with its settings in the test's folder and waits until
+    // its window is up and placed.
+    void start(std::string program)
+    {
+        setenv("XDG_CONFIG_HOME", dir_.path().toStdString().c_str(), 1);
         char *argv[] = {program.data(), nullptr};
         ASSERT_EQ(posix_spawn(&pid_, argv[0], nullptr, nullptr, argv, environ), 0);
         std::vector<Xid> ids;
