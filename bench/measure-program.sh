@@ -19,17 +19,8 @@ wakeups() {
     awk '/^voluntary_ctxt_switches|^nonvoluntary_ctxt_switches/ {s += $2} END {print s}'
 }
 hwm_kb() { awk '/^VmHWM/ {print $2}' "/proc/$1/status"; }
-# The first viewable window that matches, waiting at most 20 s for it.
-window_of() {
-  local w="" deadline=$((SECONDS + 20))
-  while [ -z "$w" ]; do
-    [ "$SECONDS" -lt "$deadline" ] || { echo "no window: xdotool search $*" >&2; return 1; }
-    w=$(xdotool search --onlyvisible "$@" 2>/dev/null | head -n 1 || true)
-    [ -n "$w" ] || sleep 0.01
-  done
-  echo "$w"
-}
-window_x() { xwininfo -id "$1" | awk '/Absolute upper-left X/ {print $4}'; }
+# shellcheck source=bench/desktop-lib.sh
+. "$(dirname "$0")/desktop-lib.sh"
 
 # Start-up: from the launch to a viewable window (and, for the toy, an
 # outlined one), timed by startup_probe from the server's events.

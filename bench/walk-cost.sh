@@ -32,17 +32,8 @@ median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2
 # Run time of every thread of a process, in ns. Threads may come and go
 # while the files are read.
 cpu_ns() { { cat /proc/"$1"/task/*/schedstat 2>/dev/null || true; } | awk '{s += $1} END {printf "%d\n", s}'; }
-# The first viewable window that matches, waiting at most 20 s for it.
-window_of() {
-  local w="" deadline=$((SECONDS + 20))
-  while [ -z "$w" ]; do
-    [ "$SECONDS" -lt "$deadline" ] || { echo "no window: xdotool search $*" >&2; return 1; }
-    w=$(xdotool search --onlyvisible "$@" 2>/dev/null | head -n 1 || true)
-    [ -n "$w" ] || sleep 0.01
-  done
-  echo "$w"
-}
-window_x() { xwininfo -id "$1" | awk '/Absolute upper-left X/ {print $4}'; }
+# shellcheck source=bench/desktop-lib.sh
+. "$(dirname "$0")/desktop-lib.sh"
 
 results=$(mktemp)
 config=$(mktemp -d)
