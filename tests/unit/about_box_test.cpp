@@ -1,5 +1,6 @@
 // The about box: its controls and texts, the links, and every way of closing.
 
+#include "TestApplication.h"
 #include "about/AboutBox.h"
 
 #include <gtest/gtest.h>
@@ -34,10 +35,7 @@ class AboutBoxTest : public ::testing::Test {
   protected:
     void SetUp() override
     {
-        static int argc = 1;
-        static char name[] = "about_box_test", *argv[] = {name, nullptr};
-        // Never destroyed: Qt's own globals, which it still uses, go first.
-        [[maybe_unused]] static auto *app = new QApplication(argc, argv);
+        zorrel::test::testApplication<QApplication>();
         for (const char *scheme : kSchemes)
             QDesktopServices::setUrlHandler(scheme, &recorder_, "open");
         open();

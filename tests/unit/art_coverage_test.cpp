@@ -1,3 +1,4 @@
+#include "TestApplication.h"
 #include "art/Layout.h"
 #include "art/Sprites.h"
 #include "shape/RegionTable.h"
@@ -18,14 +19,7 @@ namespace {
 using zorrel::art::FrameSet;
 namespace layout = zorrel::art::layout;
 
-QGuiApplication &app()
-{
-    static int argc = 1;
-    static char name[] = "art_coverage_test";
-    static char *argv[] = {name, nullptr};
-    static QGuiApplication instance(argc, argv);
-    return instance;
-}
+QGuiApplication &app() { return zorrel::test::testApplication<QGuiApplication>(); }
 
 QImage frame(FrameSet set, int index, QSize size)
 {

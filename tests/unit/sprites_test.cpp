@@ -1,3 +1,4 @@
+#include "TestApplication.h"
 #include "art/Layout.h"
 #include "art/Sprites.h"
 
@@ -14,14 +15,7 @@ namespace {
 using zorrel::art::FrameSet;
 namespace layout = zorrel::art::layout;
 
-QGuiApplication &app()
-{
-    static int argc = 1;
-    static char name[] = "sprites_test";
-    static char *argv[] = {name, nullptr};
-    static QGuiApplication instance(argc, argv);
-    return instance;
-}
+QGuiApplication &app() { return zorrel::test::testApplication<QGuiApplication>(); }
 
 QImage pixels(const QPixmap &pixmap)
 {

@@ -1,6 +1,7 @@
 // The toy widget without a window manager: how pointer events reach the toy,
 // and the timer that paces it.
 
+#include "TestApplication.h"
 #include "toy/PacedTimer.h"
 #include "toy/ToyWidget.h"
 
@@ -21,11 +22,7 @@ class ToyWidgetTest : public ::testing::Test {
     {
         static QTemporaryDir config;
         qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-        static int argc = 1;
-        static char name[] = "toy_widget_test", *argv[] = {name, nullptr};
-        // Never destroyed: Qt's own globals, which it still uses, go first.
-        static auto *app = new QApplication(argc, argv);
-        (void)app;
+        zorrel::test::testApplication<QApplication>();
     }
 
     void SetUp() override { widget_.start(); }
