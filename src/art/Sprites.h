@@ -33,7 +33,6 @@ class SpriteSet {
     // at ratio 1; an index outside the set throws std::out_of_range.
     [[nodiscard]] const QPixmap &frame(FrameSet set, int index) const;
     [[nodiscard]] const QPixmap &body() const { return body_; }
-    [[nodiscard]] qreal devicePixelRatio() const { return ratio_; }
 
   private:
     QPixmap &slot(FrameSet set, int index) const;

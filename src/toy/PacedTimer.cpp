@@ -12,7 +12,6 @@ PacedTimer::PacedTimer(std::function<void()> onTick, QObject *parent) : QObject(
 
 void PacedTimer::setInterval(int milliseconds)
 {
-    requested_ = milliseconds;
     if (milliseconds <= 0) {
         timer_.stop();
         return;

@@ -18,13 +18,10 @@ class PacedTimer : public QObject {
     explicit PacedTimer(std::function<void()> onTick, QObject *parent = nullptr);
 
     void setInterval(int milliseconds);
-    [[nodiscard]] int interval() const { return requested_; }
-    [[nodiscard]] int period() const { return timer_.isActive() ? timer_.interval() : 0; }
     [[nodiscard]] int remainingTime() const { return timer_.remainingTime(); }
 
   private:
     QTimer timer_;
-    int requested_ = 0;
 };
 
 } // namespace zorrel::toy
