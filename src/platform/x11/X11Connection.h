@@ -11,6 +11,10 @@ namespace zorrel::platform::x11 {
 // would answer.
 xcb_connection_t *connection();
 
+// A second connection to the application's display, or null if it cannot
+// be made. The caller disconnects it.
+xcb_connection_t *connectAgain();
+
 // The atom of `name`, asked of the server once and remembered.
 xcb_atom_t atom(xcb_connection_t *connection, const char *name);
 

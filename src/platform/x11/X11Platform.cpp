@@ -32,6 +32,13 @@ bool usesXcb()
 
 QtMessageHandler previousHandler = nullptr;
 
+// The display the toy was started on, as checked before Qt connected to it.
+std::string &checkedDisplay()
+{
+    static std::string name;
+    return name;
+}
+
 // Qt's X connection ends the program with exit() when the server goes away;
 // exit() would run the static destructors while the sound thread may still
 // be inside the audio libraries. Ending at once is the clean way out here:
@@ -56,6 +63,17 @@ xcb_connection_t *connection()
         return nullptr;
     auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     return x11 != nullptr ? x11->connection() : nullptr;
+}
+
+xcb_connection_t *connectAgain()
+{
+    const std::string &name = checkedDisplay();
+    xcb_connection_t *again = xcb_connect(name.empty() ? nullptr : name.c_str(), nullptr);
+    if (xcb_connection_has_error(again) != 0) {
+        xcb_disconnect(again);
+        return nullptr;
+    }
+    return again;
 }
 
 xcb_atom_t atom(xcb_connection_t *connection, const char *name)
@@ -91,6 +109,7 @@ bool displayReachable(const char *displayName, std::string &reason)
         reason = "no display (DISPLAY is not set)";
         return false;
     }
+    checkedDisplay() = name;
     // A server that takes the connection but never answers would block
     // xcb_connect for ever: ask on a thread of its own and stop waiting.
     struct Probe {

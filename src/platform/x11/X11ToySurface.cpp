@@ -22,6 +22,11 @@
 // position alone, one shape request, one image and one clear, with no
 // reply awaited; the window's own Expose and ConfigureNotify events are
 // answered here, not by Qt.
+//
+// Where the window is comes from a second connection of the surface's own,
+// which alone hears the window's structure events once it is mapped. Qt
+// would wake the program for each of them, twice a tick while walking; the
+// surface reads them without waiting whenever the toy asks for its place.
 namespace zorrel::platform::x11 {
 namespace {
 
@@ -46,6 +51,8 @@ class X11ToySurface : public ToySurface, private QAbstractNativeEventFilter {
         if (background_ != 0)
             xcb_free_pixmap(connection_, background_);
         forgetUploads();
+        if (listener_ != nullptr)
+            xcb_disconnect(listener_);
     }
 
     void prepare() override
@@ -75,10 +82,11 @@ class X11ToySurface : public ToySurface, private QAbstractNativeEventFilter {
         xcb_get_window_attributes_reply_t *attributes = xcb_get_window_attributes_reply(
             connection_, xcb_get_window_attributes(connection_, id_), nullptr);
         if (attributes != nullptr) {
-            const std::uint32_t mask = attributes->your_event_mask & ~XCB_EVENT_MASK_EXPOSURE;
-            xcb_change_window_attributes(connection_, id_, XCB_CW_EVENT_MASK, &mask);
+            qtEventMask_ = attributes->your_event_mask & ~XCB_EVENT_MASK_EXPOSURE;
+            xcb_change_window_attributes(connection_, id_, XCB_CW_EVENT_MASK, &qtEventMask_);
         }
         std::free(attributes);
+        listen();
         // A native window made anew needs its background set again.
         if (background_ != 0)
             xcb_free_pixmap(connection_, background_);
@@ -117,6 +125,7 @@ class X11ToySurface : public ToySurface, private QAbstractNativeEventFilter {
 
     [[nodiscard]] QPoint position() const override
     {
+        readStructureEvents();
         return pending_.empty() ? confirmed_ : pending_.back();
     }
 
@@ -160,23 +169,25 @@ class X11ToySurface : public ToySurface, private QAbstractNativeEventFilter {
             // The server repaints the window from its background, which
             // holds the picture; there is nothing left to draw.
             return reinterpret_cast<const xcb_expose_event_t *>(event)->window == id_;
-        case XCB_CONFIGURE_NOTIFY: {
-            const auto *configure = reinterpret_cast<const xcb_configure_notify_event_t *>(event);
-            if (configure->window != id_)
-                return false;
-            // Synthetic events carry desktop coordinates; real ones are
-            // relative to the parent, which is the desktop only when no
-            // window manager framed the window.
-            if ((event->response_type & 0x80) != 0 || !framed_)
-                reported(fromDevice(QPoint(configure->x, configure->y)));
-            return true;
-        }
-        case XCB_REPARENT_NOTIFY: {
-            const auto *reparent = reinterpret_cast<const xcb_reparent_notify_event_t *>(event);
-            if (reparent->window == id_)
-                framed_ = reparent->parent != rootWindow();
+        case XCB_MAP_NOTIFY:
+            // Qt takes the window for shown once it sees it mapped; from then
+            // on the surface's own connection hears the rest.
+            if (listener_ != nullptr &&
+                reinterpret_cast<const xcb_map_notify_event_t *>(event)->window == id_) {
+                const std::uint32_t mask = qtEventMask_ & ~XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+                xcb_change_window_attributes(connection_, id_, XCB_CW_EVENT_MASK, &mask);
+            }
             return false;
-        }
+        case XCB_CONFIGURE_NOTIFY:
+            if (reinterpret_cast<const xcb_configure_notify_event_t *>(event)->window != id_)
+                return false;
+            if (listener_ == nullptr)
+                structureEvent(event);
+            return true;
+        case XCB_REPARENT_NOTIFY:
+            if (listener_ == nullptr)
+                structureEvent(event);
+            return false;
         case XCB_PROPERTY_NOTIFY: {
             // A window manager that starts later is told again.
             const auto *property = reinterpret_cast<const xcb_property_notify_event_t *>(event);
@@ -190,9 +201,58 @@ class X11ToySurface : public ToySurface, private QAbstractNativeEventFilter {
         }
     }
 
+    // The surface's own connection hears the window's structure events from
+    // before it is first mapped. Without it, they come through Qt.
+    void listen()
+    {
+        if (listener_ == nullptr)
+            listener_ = connectAgain();
+        if (listener_ == nullptr)
+            return;
+        const std::uint32_t mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+        // Checked, so that the window manager cannot frame the window before
+        // the server takes note.
+        std::free(xcb_request_check(listener_, xcb_change_window_attributes_checked(
+                                                   listener_, id_, XCB_CW_EVENT_MASK, &mask)));
+        framed_ = false;
+    }
+
+    void readStructureEvents() const
+    {
+        if (listener_ == nullptr)
+            return;
+        while (xcb_generic_event_t *event = xcb_poll_for_event(listener_)) {
+            structureEvent(event);
+            std::free(event);
+        }
+    }
+
+    void structureEvent(const xcb_generic_event_t *event) const
+    {
+        switch (event->response_type & 0x7F) {
+        case XCB_CONFIGURE_NOTIFY: {
+            const auto *configure = reinterpret_cast<const xcb_configure_notify_event_t *>(event);
+            // Synthetic events carry desktop coordinates; real ones are
+            // relative to the parent, which is the desktop only when no
+            // window manager framed the window.
+            if (configure->window == id_ && ((event->response_type & 0x80) != 0 || !framed_))
+                reported(fromDevice(QPoint(configure->x, configure->y)));
+            break;
+        }
+        case XCB_REPARENT_NOTIFY: {
+            const auto *reparent = reinterpret_cast<const xcb_reparent_notify_event_t *>(event);
+            if (reparent->window == id_)
+                framed_ = reparent->parent != rootWindow();
+            break;
+        }
+        default:
+            break;
+        }
+    }
+
     // A place the server reports: one of ours arriving, or a move by
     // somebody else, which then wins over the ones still on their way.
-    void reported(QPoint clientPos)
+    void reported(QPoint clientPos) const
     {
         const auto ours = std::find(pending_.begin(), pending_.end(), clientPos);
         if (ours != pending_.end())
@@ -340,15 +400,19 @@ class X11ToySurface : public ToySurface, private QAbstractNativeEventFilter {
     xcb_window_t id_ = 0;
     xcb_gcontext_t gc_ = 0;
     std::uint8_t depth_ = 24;
-    bool framed_ = false;
+    std::uint32_t qtEventMask_ = 0;
+    xcb_connection_t *listener_ = nullptr;
     std::vector<Layer> layers_;
     xcb_pixmap_t background_ = 0;
     QSize backgroundSize_;
     std::map<qint64, xcb_pixmap_t> uploaded_;      // by QPixmap::cacheKey()
     std::vector<std::pair<qint64, QPoint>> drawn_; // in the background now
 
-    QPoint confirmed_;
-    std::deque<QPoint> pending_;
+    // What the server has said about the window's place, taken in as the
+    // toy asks for it: reading it is no change of the surface.
+    mutable bool framed_ = false;
+    mutable QPoint confirmed_;
+    mutable std::deque<QPoint> pending_;
 };
 
 } // namespace
