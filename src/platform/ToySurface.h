@@ -39,7 +39,8 @@ class ToySurface {
     virtual void move(QPoint clientPos) = 0;
     // Where the client area is: the last place the window system reported,
     // or the last move asked for while that is still on its way. A move by
-    // anybody else (the window manager, the user) is taken as it comes.
+    // anybody else (the window manager, the user) is taken as it comes. A
+    // surface may ask the window system once per flush.
     [[nodiscard]] virtual QPoint position() const = 0;
 
     // Cuts the window to `region`, in device pixels of the client area.

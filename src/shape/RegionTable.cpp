@@ -8,20 +8,29 @@ namespace zorrel::shape {
 
 void RegionTable::setPlacement(QPoint origin, double scale)
 {
+    if (origin == origin_ && scale == scale_)
+        return;
     origin_ = origin;
     scale_ = scale;
+    converted_.clear();
 }
 
 RegionHandle RegionTable::createPolygon(std::span<const OutlinePoint> points)
 {
-    QPolygon polygon;
-    polygon.reserve(static_cast<qsizetype>(points.size()));
-    for (const OutlinePoint &p : points)
-        polygon.append(QPoint(static_cast<int>(std::lround((p.x - origin_.x()) * scale_)),
-                              static_cast<int>(std::lround((p.y - origin_.y()) * scale_))));
+    key_.assign(reinterpret_cast<const char *>(points.data()), points.size_bytes());
+    auto known = converted_.find(key_);
+    if (known == converted_.end()) {
+        QPolygon polygon;
+        polygon.reserve(static_cast<qsizetype>(points.size()));
+        for (const OutlinePoint &p : points)
+            polygon.append(QPoint(static_cast<int>(std::lround((p.x - origin_.x()) * scale_)),
+                                  static_cast<int>(std::lround((p.y - origin_.y()) * scale_))));
+        // Every outline is a simple polygon, so the fill rule makes no
+        // difference.
+        known = converted_.emplace(key_, QRegion(polygon, Qt::OddEvenFill)).first;
+    }
     const RegionHandle handle = next_++;
-    // Every outline is a simple polygon, so the fill rule makes no difference.
-    regions_.emplace(handle, QRegion(polygon, Qt::OddEvenFill));
+    regions_.emplace(handle, known->second);
     return handle;
 }
 

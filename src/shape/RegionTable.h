@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <unordered_map>
 
 namespace zorrel::shape {
@@ -35,6 +36,11 @@ class RegionTable {
 
   private:
     std::unordered_map<RegionHandle, QRegion> regions_;
+    // Scan conversion is most of an outline's cost, and the toy shows the
+    // same few dozen polygons over and over: each is converted once per
+    // placement, keyed by its corners' bytes.
+    std::unordered_map<std::string, QRegion> converted_;
+    std::string key_; // reused, so that a lookup allocates nothing
     RegionHandle next_ = 1;
     RegionHandle window_ = 0;
     QPoint origin_;

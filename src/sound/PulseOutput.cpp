@@ -109,13 +109,21 @@ QString PulseOutput::openStream(const pa_sample_spec &format)
         return QStringLiteral("the sound server refused a stream: ") +
                pa_strerror(pa_context_errno(context_));
     format_ = format;
+    queued_ = false;
     pa_stream_set_state_callback(
         stream_, [](pa_stream *, void *loop) { wake(static_cast<pa_threaded_mainloop *>(loop)); },
         loop_);
+    // The server drained the stream: the next effect has nothing to cut off.
+    pa_stream_set_underflow_callback(
+        stream_,
+        [](pa_stream *, void *output) { static_cast<PulseOutput *>(output)->queued_ = false; },
+        this);
     const auto unset = static_cast<std::uint32_t>(-1);
-    const pa_buffer_attr buffer{
-        unset, static_cast<std::uint32_t>(pa_usec_to_bytes(kTargetLatencyUs, &format)), unset,
-        unset, unset};
+    const auto target = static_cast<std::uint32_t>(pa_usec_to_bytes(kTargetLatencyUs, &format));
+    // Playback starts as soon as one frame is written, with no trigger to
+    // send; the server asks for more only when a whole target's worth fits.
+    const pa_buffer_attr buffer{unset, target, static_cast<std::uint32_t>(pa_frame_size(&format)),
+                                target, unset};
     if (pa_stream_connect_playback(stream_, nullptr, &buffer, PA_STREAM_ADJUST_LATENCY, nullptr,
                                    nullptr) < 0)
         return QStringLiteral("the sound server refused a stream: ") +
@@ -149,15 +157,15 @@ QString PulseOutput::playOnce(const WaveSound &sound)
         if (QString problem = openStream(format); !problem.isEmpty())
             return problem;
     // What is left of the last effect goes; the new one is written whole and
-    // starts at once, short as it may be of the stream's start level.
-    if (pa_operation *flush = pa_stream_flush(stream_, nullptr, nullptr))
-        pa_operation_unref(flush);
+    // starts at once.
+    if (queued_)
+        if (pa_operation *flush = pa_stream_flush(stream_, nullptr, nullptr))
+            pa_operation_unref(flush);
     if (pa_stream_write(stream_, sound.samples.constData(),
                         static_cast<std::size_t>(sound.samples.size()), nullptr, 0,
                         PA_SEEK_RELATIVE) < 0)
         return QStringLiteral("lost the sound server: ") + pa_strerror(pa_context_errno(context_));
-    if (pa_operation *trigger = pa_stream_trigger(stream_, nullptr, nullptr))
-        pa_operation_unref(trigger);
+    queued_ = true;
     return {};
 }
 

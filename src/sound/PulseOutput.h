@@ -44,6 +44,7 @@ class PulseOutput {
     pa_context *context_ = nullptr;
     pa_stream *stream_ = nullptr;
     pa_sample_spec format_{};
+    bool queued_ = false;    // some of the last effect may still be unplayed; under the loop's lock
     QDeadlineTimer retryAt_; // expired from the start
     QString failure_;        // why the last attempt failed
 };

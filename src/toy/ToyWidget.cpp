@@ -112,6 +112,7 @@ bool ToyWidget::event(QEvent *event)
     return QWidget::event(event);
 }
 
+// Each command, like every event, ends by sending what it changed.
 void ToyWidget::buildMenu()
 {
     menu_.setObjectName(QString::fromUtf8(art::menu::kPopupMenuName));
@@ -126,7 +127,10 @@ void ToyWidget::buildMenu()
         action->setChecked(item.checkedAtStart);
         switch (item.command) {
         case art::menu::Command::WindItUp:
-            connect(action, &QAction::triggered, this, [this] { toy_.windItUp(); });
+            connect(action, &QAction::triggered, this, [this] {
+                toy_.windItUp();
+                commit();
+            });
             break;
         case art::menu::Command::Sound:
             soundAction_ = action;
@@ -134,10 +138,14 @@ void ToyWidget::buildMenu()
             connect(action, &QAction::triggered, this, [this](bool checked) {
                 soundAction_->setChecked(!checked);
                 toy_.toggleSound();
+                commit();
             });
             break;
         case art::menu::Command::About:
-            connect(action, &QAction::triggered, this, [this] { toy_.showAbout(); });
+            connect(action, &QAction::triggered, this, [this] {
+                toy_.showAbout();
+                commit();
+            });
             break;
         case art::menu::Command::Exit:
             connect(action, &QAction::triggered, this, [this] { toy_.exit(); });

@@ -11,10 +11,11 @@ using zorrel::shape::RegionTable;
 
 namespace {
 
-QRegion compose(const Pose &pose)
+QRegion compose(const Pose &pose, double scale = 1.0)
 {
     OutlineBuffer buffer;
     RegionTable regions;
+    regions.setPlacement({}, scale);
     zorrel::shape::composeShape(pose, buffer, regions);
     return regions.region(buffer.shapeRegion);
 }
@@ -41,7 +42,7 @@ TEST(OutlineLoaders, AMissingRowWritesNothing)
 }
 
 // The rest pose's outline is checked point by point in the window tests.
-TEST(ShapeComposition, EachCompositionLeavesOneLiveRegion)
+TEST(ShapeComposition, EachCompositionLeavesOneLiveRegionAndMatchesAFreshTable)
 {
     OutlineBuffer buffer;
     RegionTable regions;
@@ -53,6 +54,10 @@ TEST(ShapeComposition, EachCompositionLeavesOneLiveRegion)
         EXPECT_EQ(regions.windowRegion(), compose(pose));
     }
     EXPECT_TRUE(compose({0, 0, 3}).contains(QPoint(62, 90))) << "a closed key has no holes";
+    // A new scale (the window moved to another screen) converts afresh.
+    regions.setPlacement({}, 2.0);
+    zorrel::shape::composeShape({}, buffer, regions);
+    EXPECT_EQ(regions.region(buffer.shapeRegion), compose({}, 2.0));
 }
 
 } // namespace

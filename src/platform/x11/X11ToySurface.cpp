@@ -156,7 +156,11 @@ class X11ToySurface : public ToySurface, private QAbstractNativeEventFilter {
             painter.drawPixmap(layer.at, *layer.picture);
     }
 
-    void flush() override { xcb_flush(connection_); }
+    void flush() override
+    {
+        xcb_flush(connection_);
+        listened_ = false;
+    }
 
   private:
     bool nativeEventFilter(const QByteArray &type, void *message, qintptr * /*result*/) override
@@ -217,10 +221,13 @@ class X11ToySurface : public ToySurface, private QAbstractNativeEventFilter {
         framed_ = false;
     }
 
+    // Asks the socket once per event the toy handles, which may ask for
+    // its place several times over.
     void readStructureEvents() const
     {
-        if (listener_ == nullptr)
+        if (listener_ == nullptr || listened_)
             return;
+        listened_ = true;
         while (xcb_generic_event_t *event = xcb_poll_for_event(listener_)) {
             structureEvent(event);
             std::free(event);
@@ -410,6 +417,7 @@ class X11ToySurface : public ToySurface, private QAbstractNativeEventFilter {
 
     // What the server has said about the window's place, taken in as the
     // toy asks for it: reading it is no change of the surface.
+    mutable bool listened_ = false;
     mutable bool framed_ = false;
     mutable QPoint confirmed_;
     mutable std::deque<QPoint> pending_;
