@@ -1,7 +1,7 @@
 #include "art/Cursors.h"
 
 #include "art/Layout.h"
-#include "art/SvgPicture.h"
+#include "art/Pictures.h"
 
 #include <QGuiApplication>
 #include <QPixmap>
@@ -16,7 +16,7 @@ QCursor renderCursor(const QString &path, QPoint logicalHotSpot, qreal ratio)
 {
     const QSize size(layout::kCursorSize, layout::kCursorSize);
     const QPoint hot = cursorHotSpot(logicalHotSpot, ratio, platformHotSpotInImagePixels());
-    return QCursor(QPixmap::fromImage(renderSvgFile(
+    return QCursor(QPixmap::fromImage(artPicture(
                        path, size, ratio, QImage::Format_ARGB32_Premultiplied, Qt::transparent)),
                    hot.x(), hot.y());
 }

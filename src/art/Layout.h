@@ -4,6 +4,8 @@
 #include <QRect>
 #include <QSize>
 
+#include <array>
+
 // Where everything sits in the toy window, in logical pixels of its client
 // area (the outline tables add (3, 22) for the outer window they are drawn in).
 namespace zorrel::art::layout {
@@ -30,5 +32,8 @@ inline constexpr QPoint kHandHotSpot{3, 2};     // open and grabbing hand
 inline constexpr QPoint kPointingHotSpot{5, 1}; // links of the about box
 inline constexpr int kCursorSize = 32;
 inline constexpr int kIconSize = 32;
+// The window icon's sides on a screen of ratio 1; kIconSize times the
+// ratio joins them on other screens.
+inline constexpr std::array<int, 3> kIconSides{16, kIconSize, 48};
 
 } // namespace zorrel::art::layout

@@ -1,12 +1,11 @@
 #include "art/ProgramIcon.h"
 
 #include "art/Layout.h"
-#include "art/SvgPicture.h"
+#include "art/Pictures.h"
 
 #include <QGuiApplication>
 #include <QPixmap>
 #include <QScreen>
-#include <QSvgRenderer>
 
 #include <algorithm>
 #include <vector>
@@ -16,7 +15,7 @@ namespace {
 
 std::vector<int> iconSides()
 {
-    std::vector<int> sides{16, layout::kIconSize, 48};
+    std::vector<int> sides(layout::kIconSides.begin(), layout::kIconSides.end());
     for (const QScreen *screen : QGuiApplication::screens())
         sides.push_back(qRound(layout::kIconSize * screen->devicePixelRatio()));
     std::sort(sides.begin(), sides.end());
@@ -28,12 +27,11 @@ std::vector<int> iconSides()
 
 QIcon programIcon()
 {
-    QSvgRenderer renderer(QStringLiteral(":/art/icon.svg"));
     QIcon icon;
     for (const int side : iconSides())
         icon.addPixmap(
-            QPixmap::fromImage(renderSvg(renderer, QSize(side, side), 1.0,
-                                         QImage::Format_ARGB32_Premultiplied, Qt::transparent)));
+            QPixmap::fromImage(artPicture(QStringLiteral(":/art/icon.svg"), QSize(side, side), 1.0,
+                                          QImage::Format_ARGB32_Premultiplied, Qt::transparent)));
     return icon;
 }
 

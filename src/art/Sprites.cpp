@@ -1,6 +1,6 @@
 #include "art/Sprites.h"
 
-#include "art/SvgPicture.h"
+#include "art/Pictures.h"
 
 namespace zorrel::art {
 namespace {
@@ -43,7 +43,7 @@ QString bodyPath() { return QStringLiteral(":/art/body.svg"); }
 
 QImage renderPicture(const QString &path, QSize logicalSize, qreal devicePixelRatio)
 {
-    return renderSvgFile(path, logicalSize, devicePixelRatio, QImage::Format_RGB32, Qt::black);
+    return artPicture(path, logicalSize, devicePixelRatio, kPartFormat, kPartBackground);
 }
 
 SpriteSet::SpriteSet(qreal devicePixelRatio)

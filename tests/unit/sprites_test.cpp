@@ -1,6 +1,8 @@
 #include "TestApplication.h"
 #include "art/Layout.h"
+#include "art/PrerenderedPictures.h"
 #include "art/Sprites.h"
+#include "art/SvgPicture.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -59,6 +61,34 @@ INSTANTIATE_TEST_SUITE_P(Ratios, SpritesAtRatio, testing::Values(1.0, 2.0),
                          [](const testing::TestParamInfo<qreal> &info) {
                              return "x" + std::to_string(qRound(info.param));
                          });
+
+// The pixels the build rendered are what the vector art gives at run time,
+// and they hold every picture a start at ratio 1 shows.
+TEST(PrerenderedPictures, AreTheVectorArtsPixelsForAllAStartShows)
+{
+    app();
+    QStringList held;
+    for (const zorrel::art::PrerenderedPicture &picture : zorrel::art::prerenderedPictures()) {
+        const QSize size = picture.size;
+        const QImage built(reinterpret_cast<const uchar *>(picture.pixels), size.width(),
+                           size.height(), size.width() * qsizetype{4}, picture.format);
+        EXPECT_EQ(built,
+                  zorrel::art::renderSvgFile(QString::fromLatin1(picture.path), size, 1.0,
+                                             picture.format, QColor::fromRgba(picture.background)))
+            << picture.path;
+        held << QStringLiteral("%1 %2").arg(QLatin1String(picture.path)).arg(size.width());
+    }
+    QStringList shown{zorrel::art::framePath(FrameSet::Head, 0) + " 69",
+                      zorrel::art::bodyPath() + " 39",
+                      zorrel::art::framePath(FrameSet::Legs, 0) + " 53",
+                      zorrel::art::framePath(FrameSet::Key, 0) + " 19",
+                      ":/art/hand_open.svg 32",
+                      ":/art/hand_grab.svg 32"};
+    for (const int side : layout::kIconSides)
+        shown << QStringLiteral(":/art/icon.svg %1").arg(side);
+    for (const QString &picture : shown)
+        EXPECT_TRUE(held.contains(picture)) << picture.toStdString();
+}
 
 // Where the pointer acts must stay on the same point of the picture at 2x:
 // the hand's hot spot (3, 2) is device pixel (6, 4) of its 64x64 image,
