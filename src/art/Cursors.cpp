@@ -16,9 +16,9 @@ QCursor renderCursor(const QString &path, QPoint logicalHotSpot, qreal ratio)
 {
     const QSize size(layout::kCursorSize, layout::kCursorSize);
     const QPoint hot = cursorHotSpot(logicalHotSpot, ratio, platformHotSpotInImagePixels());
-    return QCursor(QPixmap::fromImage(artPicture(
-                       path, size, ratio, QImage::Format_ARGB32_Premultiplied, Qt::transparent)),
-                   hot.x(), hot.y());
+    return QCursor(
+        QPixmap::fromImage(artPicture(path, size, ratio, kOverlayFormat, kOverlayBackground)),
+        hot.x(), hot.y());
 }
 
 qreal primaryScreenRatio()

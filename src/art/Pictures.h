@@ -18,5 +18,7 @@ inline constexpr QRgb kOverlayBackground = 0x00000000;
 // only), else drawn from the vector art now. Either way the same pixels.
 QImage artPicture(const QString &path, QSize logicalSize, qreal devicePixelRatio,
                   QImage::Format format, QRgb background);
+// A named colour would pass as a small number, not as its QRgb.
+QImage artPicture(const QString &, QSize, qreal, QImage::Format, Qt::GlobalColor) = delete;
 
 } // namespace zorrel::art

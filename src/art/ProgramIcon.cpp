@@ -31,7 +31,7 @@ QIcon programIcon()
     for (const int side : iconSides())
         icon.addPixmap(
             QPixmap::fromImage(artPicture(QStringLiteral(":/art/icon.svg"), QSize(side, side), 1.0,
-                                          QImage::Format_ARGB32_Premultiplied, Qt::transparent)));
+                                          kOverlayFormat, kOverlayBackground)));
     return icon;
 }
 

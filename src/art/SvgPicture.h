@@ -5,6 +5,8 @@
 #include <QSize>
 #include <QString>
 
+#include <cstddef>
+
 class QSvgRenderer;
 
 namespace zorrel::art {
@@ -20,5 +22,8 @@ QImage renderSvg(QSvgRenderer &renderer, QSize logicalSize, qreal devicePixelRat
 // documents would only hold memory.
 QImage renderSvgFile(const QString &path, QSize logicalSize, qreal devicePixelRatio,
                      QImage::Format format, const QColor &background);
+
+// How many pictures have been drawn from SVG so far, on any thread.
+std::size_t svgDrawingCount();
 
 } // namespace zorrel::art

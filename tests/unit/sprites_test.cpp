@@ -88,6 +88,16 @@ TEST(PrerenderedPictures, AreTheVectorArtsPixelsForAllAStartShows)
         shown << QStringLiteral(":/art/icon.svg %1").arg(side);
     for (const QString &picture : shown)
         EXPECT_TRUE(held.contains(picture)) << picture.toStdString();
+
+    // And the art takes them: a start at ratio 1 draws nothing from SVG.
+    const std::size_t drawn = zorrel::art::svgDrawingCount();
+    const zorrel::art::SpriteSet sprites(1.0);
+    (void)zorrel::art::handCursor(zorrel::art::HandCursor::Open, 1.0);
+    (void)zorrel::art::handCursor(zorrel::art::HandCursor::Grabbing, 1.0);
+    (void)zorrel::art::programIcon();
+    EXPECT_EQ(zorrel::art::svgDrawingCount(), drawn);
+    (void)sprites.frame(FrameSet::Legs, 1);
+    EXPECT_EQ(zorrel::art::svgDrawingCount(), drawn + 1);
 }
 
 // Where the pointer acts must stay on the same point of the picture at 2x:
