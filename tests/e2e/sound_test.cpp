@@ -1,7 +1,6 @@
 // What the toy plays, recorded from the private sound server's only sink.
 // The sounds and the audio module come from the program's own folder.
 
-#include "e2e/support/SoundServer.h"
 #include "e2e/support/ToyFixture.h"
 
 #include <algorithm>
@@ -14,9 +13,6 @@
 namespace zorrel::e2e {
 namespace {
 
-constexpr int kAudible = 1000; // of 32767
-constexpr int kSilent = 50;
-
 // `wave`, with the 44-byte header of the built sound files, holding `samples` instead.
 std::string withSamples(std::string wave, const std::vector<std::int16_t> &samples)
 {
@@ -26,64 +22,31 @@ std::string withSamples(std::string wave, const std::vector<std::int16_t> &sampl
     wave.replace(40, 4, reinterpret_cast<const char *>(&size), 4);
     return wave.append(reinterpret_cast<const char *>(samples.data()), size);
 }
-std::string readAll(const std::string &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-// The 16-bit samples of the file at `path` from byte `from` on.
-std::vector<std::int16_t> samplesOf(const std::string &path, std::int64_t from)
-{
-    std::ifstream in(path, std::ios::binary);
-    in.seekg(from);
-    std::vector<std::int16_t> samples;
-    for (std::int16_t sample = 0; in.read(reinterpret_cast<char *>(&sample), 2);)
-        samples.push_back(sample);
-    return samples;
-}
 
 class Sound : public ToyFixture {
   protected:
     void SetUp() override
     {
         ASSERT_NO_FATAL_FAILURE(ToyFixture::SetUp());
-        ASSERT_TRUE(std::getenv("ZORREL_SINK_RAW"));
-        // Nothing of an earlier program may still be on its way to the sink.
-        ASSERT_TRUE(waitUntil([] { return peak(sinkSize(), 300ms, kSilent) <= kSilent; }, 5s));
+        ASSERT_TRUE(std::getenv("ZORREL_SINK_RAW") && sinkQuiet());
     }
     // The program's copy gets its audio module beside it, as installed.
-    void launch(bool windingClick = true, const std::string &ini = {})
+    void launch(const std::string &ini = {})
     {
         const std::filesystem::path built = std::filesystem::path(ZORREL_BINARY).parent_path();
         std::filesystem::copy_file(built / ZORREL_SOUND_MODULE_NAME,
                                    dir_.path().toStdString() + "/" ZORREL_SOUND_MODULE_NAME);
-        ToyFixture::launch(windingClick, ini);
+        ToyFixture::launch(ini);
+    }
+    [[nodiscard]] std::string clickFile() const
+    {
+        return dir_.filePath("Korrin0.wav").toStdString();
     }
 };
 
-TEST_F(Sound, WindingClicks)
-{
-    ASSERT_NO_FATAL_FAILURE(launch());
-    const std::int64_t before = sinkSize();
-    ASSERT_TRUE(holdAndWind(1));
-    EXPECT_GT(peak(before, 3s, kAudible), kAudible);
-}
-
-TEST_F(Sound, WindingIsSilentWithoutItsSoundFile)
-{
-    ASSERT_NO_FATAL_FAILURE(launch(false));
-    const std::int64_t before = sinkSize();
-    ASSERT_TRUE(holdAndWind(1));
-    EXPECT_LT(peak(before, 2500ms, kSilent), kSilent);
-    // The footstep at the release is still there: the sound works otherwise.
-    const std::int64_t release = sinkSize();
-    ASSERT_TRUE(xdo("mouseup 1"));
-    EXPECT_GT(peak(release, 3s, kAudible), kAudible) << "no footstep at the release";
-}
-
 TEST_F(Sound, StoredOptionOffSilencesWindingAndWalking)
 {
-    ASSERT_NO_FATAL_FAILURE(launch(true, "[Coilwerks]\nZorrel%20Sound=False\n"));
+    ASSERT_NO_FATAL_FAILURE(launch("[Coilwerks]\nZorrel%20Sound=False\n"));
     const std::int64_t before = sinkSize();
     ASSERT_TRUE(holdAndWind(3));
     sleep_for(300ms);
@@ -97,63 +60,56 @@ TEST_F(Sound, StoredOptionOffSilencesWindingAndWalking)
 TEST_F(Sound, WindingClicksAgainAfterTheSoundServerRestarts)
 {
     ASSERT_NO_FATAL_FAILURE(launch());
-    std::int64_t before = sinkSize();
-    ASSERT_TRUE(holdAndWind(1));
-    ASSERT_GT(peak(before, 3s, kAudible), kAudible);
-    ASSERT_TRUE(xdo("mouseup 1"));
-    ASSERT_TRUE(waitUntil([] { return peak(sinkSize(), 300ms, kSilent) <= kSilent; }, 5s));
+    ASSERT_GT(peakAfter([&] { return holdAndWind(1); }, 3s, kAudible), kAudible);
+    ASSERT_TRUE(xdo("mouseup 1") && sinkQuiet());
 
     ASSERT_TRUE(restartSoundServer());
     // A footstep of the walk that met no server makes the toy wait a second
     // before it tries again; each try is one wind, well short of the limit.
     int heard = 0;
     for (int tries = 0; tries < 4 && heard <= kAudible; ++tries) {
-        before = sinkSize();
-        ASSERT_TRUE(holdAndWind(1));
-        heard = peak(before, 2500ms, kAudible);
+        heard = peakAfter([&] { return holdAndWind(1); }, 2500ms, kAudible);
         ASSERT_TRUE(xdo("mouseup 1"));
     }
     EXPECT_GT(heard, kAudible);
 }
 
 // The sound file as it is at each wind, the audio libraries only once there
-// is something to play.
+// is something to play. Without its file the winding is silent, but the
+// footstep at the release is still heard.
 TEST_F(Sound, EveryWindPlaysTheSoundFileAsItIsNow)
 {
     ASSERT_NO_FATAL_FAILURE(launch());
-    const std::string click = dir_.path().toStdString() + "/Korrin0.wav";
     const auto loaded = [this] {
         return run("grep -c libpulse /proc/" + std::to_string(pid_) + "/maps").out != "0\n";
     };
     EXPECT_FALSE(loaded()) << "the audio libraries are loaded before the first effect";
-    const std::string original = readAll(click);
-    std::vector<std::int16_t> samples = samplesOf(click, 44);
+    std::ifstream in(clickFile(), std::ios::binary);
+    const std::string original(std::istreambuf_iterator<char>(in), {});
+    std::vector<std::int16_t> samples = samplesOf(clickFile().c_str(), 44);
     for (std::int16_t &sample : samples)
         sample /= 8;
     const std::string quiet = withSamples(original, samples); // at an eighth of the level
-    struct Row {
-        const char *file;
-        const std::string *contents; // none: the file is deleted
-        int low, high;               // the peak heard, within
-    };
-    const Row rows[] = {{"as built", &original, 8000, 32767},
-                        {"an eighth as loud", &quiet, kAudible, 8000},
-                        {"as built again", &original, 8000, 32767},
-                        {"deleted", nullptr, 0, kSilent}};
+    const std::tuple<const char *, const std::string *, int, int> rows[] = {
+        // The file (none: deleted), and the range of the peak heard.
+        {"as built", &original, 8000, 32767},
+        {"an eighth as loud", &quiet, kAudible, 8000},
+        {"as built again", &original, 8000, 32767},
+        {"deleted", nullptr, 0, kSilent}};
     bool held = false;
-    for (const Row &row : rows) {
-        SCOPED_TRACE(row.file);
-        if (row.contents != nullptr)
-            std::ofstream(click, std::ios::binary | std::ios::trunc) << *row.contents;
+    for (const auto &[name, contents, low, high] : rows) {
+        SCOPED_TRACE(name);
+        if (contents != nullptr)
+            std::ofstream(clickFile(), std::ios::binary | std::ios::trunc) << *contents;
         else
-            std::filesystem::remove(click);
-        const std::int64_t before = sinkSize();
-        ASSERT_TRUE(held ? xdo("click 3") : holdAndWind(1));
-        held = true;
-        const int heard = peak(before, 2s, 32767);
-        EXPECT_TRUE(heard >= row.low && heard <= row.high) << heard;
+            std::filesystem::remove(clickFile());
+        const int heard = peakAfter(
+            [&] { return std::exchange(held, true) ? xdo("click 3") : holdAndWind(1); }, 2s);
+        EXPECT_TRUE(heard >= low && heard <= high) << heard;
     }
     EXPECT_TRUE(loaded());
+    EXPECT_GT(peakAfter([] { return xdo("mouseup 1"); }, 3s, kAudible), kAudible)
+        << "no footstep at the release";
 }
 
 TEST_F(Sound, ANewEffectCutsOffTheOneStillSounding)
@@ -161,12 +117,12 @@ TEST_F(Sound, ANewEffectCutsOffTheOneStillSounding)
     ASSERT_NO_FATAL_FAILURE(launch());
     // A click file of a 3 s tone: the second wind's must take the first's place.
     constexpr int kRate = 44100;
-    const std::string click = dir_.path().toStdString() + "/Korrin0.wav";
     std::vector<std::int16_t> tone(3 * kRate);
     for (std::size_t i = 0; i < tone.size(); ++i)
         tone[i] = static_cast<std::int16_t>(16000 * std::sin(2 * 3.14159265 * 440 * i / kRate));
-    const std::string wave = withSamples(readAll(click), tone); // before the file is emptied
-    std::ofstream(click, std::ios::binary | std::ios::trunc) << wave;
+    std::string wave(44, '\0');
+    std::ifstream(clickFile(), std::ios::binary).read(wave.data(), 44);
+    std::ofstream(clickFile(), std::ios::binary | std::ios::trunc) << withSamples(wave, tone);
 
     const std::int64_t before = sinkSize();
     ASSERT_TRUE(holdAndWind(1));
@@ -176,7 +132,7 @@ TEST_F(Sound, ANewEffectCutsOffTheOneStillSounding)
     // The span from the first loud sample to the last: both tones in turn
     // would take 6 s, the second cutting in, one tone and the pause between
     // the winds.
-    const std::vector<std::int16_t> heard = samplesOf(std::getenv("ZORREL_SINK_RAW"), before);
+    const std::vector<std::int16_t> heard = samplesOf(nullptr, before);
     const auto loud = [](std::int16_t sample) { return std::abs(int{sample}) > kAudible; };
     const auto first = std::find_if(heard.begin(), heard.end(), loud);
     const auto last = std::find_if(heard.rbegin(), heard.rend(), loud).base();

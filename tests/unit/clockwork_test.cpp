@@ -3,20 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <random>
 #include <string>
 
+using namespace zorrel::toy;
 using zorrel::test::FakeToyWindow;
-using zorrel::toy::FrameSet;
-using zorrel::toy::HandCursor;
-using zorrel::toy::kFalse;
-using zorrel::toy::kTrue;
-using zorrel::toy::Toy;
 
 namespace {
 
-constexpr std::int16_t kLeft = 1;
-constexpr std::int16_t kRight = 2;
-constexpr std::int16_t kMiddle = 4;
+enum : std::int16_t { kLeft = 1, kRight = 2, kMiddle = 4 };
 
 // The walking pace for the wind left after a step.
 int pace(int level) { return level > 70 ? 1 : level > 30 ? 50 : level > 0 ? 120 : 0; }
@@ -25,10 +21,12 @@ class ClockworkTest : public ::testing::Test {
   protected:
     ClockworkTest() { toy.load(); }
 
-    void windFromRest(int steps)
+    // Winds `steps` steps, then ticks `ticks` times.
+    void wind(int steps, int ticks = 0)
     {
         for (int i = 0; i < steps; ++i)
             toy.windStep();
+        tick(ticks);
     }
     void tick(int n = 1)
     {
@@ -45,13 +43,14 @@ class ClockworkTest : public ::testing::Test {
         }
         return after;
     }
-    [[nodiscard]] std::string shownHeads() const
+    // The frames of `set` shown so far, a character each from '0' on.
+    [[nodiscard]] std::string shown(FrameSet set) const
     {
-        std::string heads;
+        std::string indexes;
         for (const auto &f : window.frames)
-            if (f.set == FrameSet::Head)
-                heads += static_cast<char>('0' + f.index);
-        return heads;
+            if (f.set == set)
+                indexes += static_cast<char>('0' + f.index);
+        return indexes;
     }
     // The wind, the timer, the flags that are set and the grabbing hand.
     [[nodiscard]] std::string status() const
@@ -111,8 +110,7 @@ TEST_F(ClockworkTest, WindIsWalkedOffAtAFallingPace)
         SCOPED_TRACE(steps);
         const float startLeft = window.leftTwips;
         window.intervals.clear();
-        windFromRest(steps);
-        tick(8);
+        wind(steps, 8);
         EXPECT_EQ(window.intervals, std::vector<int>(steps, 1)) << "the key turns fast";
         tick();
         EXPECT_EQ(window.interval, pace(40 * steps));
@@ -126,22 +124,19 @@ TEST_F(ClockworkTest, WindIsWalkedOffAtAFallingPace)
 
 TEST_F(ClockworkTest, LegsAndKeyRhythm)
 {
-    windFromRest(2);
-    tick(9); // key 0 -> 2 (the second step restarted the count)
+    wind(2, 9); // key 0 -> 2 (the second step restarted the count)
     EXPECT_EQ(toy.state().keyFrame, 2);
     window.frames.clear();
     window.effects.clear();
     tick(22);
-    std::vector<int> legs;
-    std::vector<int> keys;
-    for (const auto &f : window.frames)
-        (f.set == FrameSet::Legs ? legs : keys).push_back(f.index);
-    ASSERT_EQ(legs.size(), 22U);
-    ASSERT_EQ(keys.size(), 22U);
+    std::string legs, keys; // the key turns back and wraps
     for (int i = 0; i < 22; ++i) {
-        EXPECT_EQ(legs[i], (i + 1) % 11) << i;
-        EXPECT_EQ(keys[i], (8 - i % 7) % 7) << i << ": the key turns back and wraps";
+        legs += static_cast<char>('0' + (i + 1) % 11);
+        keys += static_cast<char>('0' + (8 - i % 7) % 7);
     }
+    EXPECT_EQ(shown(FrameSet::Legs), legs);
+    EXPECT_EQ(shown(FrameSet::Key), keys);
+    EXPECT_EQ(shown(FrameSet::Head), "");
     EXPECT_EQ(window.effects, std::vector<std::string>(2, "Korrin1.wav"))
         << "a footstep per stride";
     EXPECT_EQ(window.shapeUpdates, 1 + 9 + 22) << "every frame change recomposes the shape";
@@ -149,12 +144,10 @@ TEST_F(ClockworkTest, LegsAndKeyRhythm)
 
 TEST_F(ClockworkTest, WindStepWhileWalkingTurnsTheKeyThenWalksOn)
 {
-    toy.windStep();
-    tick(9 + 5);
+    wind(1, 9 + 5);
     const float left = window.leftTwips;
     const auto legFrame = toy.state().legFrame;
-    toy.windStep();
-    tick(9);
+    wind(1, 9);
     EXPECT_FLOAT_EQ(window.leftTwips, left) << "key turns do not move the toy";
     EXPECT_EQ(toy.state().legFrame, legFrame);
     EXPECT_EQ(status(), "wind 75 timer 1") << "the walk resumes at the new level's pace";
@@ -164,50 +157,44 @@ TEST_F(ClockworkTest, WindStepWhileWalkingTurnsTheKeyThenWalksOn)
 
 TEST_F(ClockworkTest, HeadSequenceAndItsSkip)
 {
-    windFromRest(3);
-    tick(9 + 10);
-    const auto key = toy.state().keyFrame;
-    const auto legs = toy.state().legFrame;
-    windFromRest(8); // 110 + 280 = 390; the eighth step over-winds
+    wind(3, 9 + 10);
+    const auto before = toy.state();
+    wind(8); // 110 + 280 = 390; the eighth step over-winds
     window.frames.clear();
     toy.windStep(); // ignored while the head shakes
     EXPECT_EQ(status(), "wind 0 timer 120 shaking");
     EXPECT_EQ(runUntilStopped().size(), 29U);
-    EXPECT_EQ(shownHeads(), "12314131413141314131413141210");
+    EXPECT_EQ(shown(FrameSet::Head), "12314131413141314131413141210");
     EXPECT_EQ(status(), "wind 0 timer 0");
-    EXPECT_EQ(toy.state().headFrame, 0);
-    EXPECT_EQ(toy.state().keyFrame, key);
-    EXPECT_EQ(toy.state().legFrame, legs);
+    const auto &s = toy.state();
+    EXPECT_EQ(std::tuple(s.headFrame, s.keyFrame, s.legFrame),
+              std::tuple(0, before.keyFrame, before.legFrame));
 
     for (int at = 0; at <= 28; ++at) {
-        windFromRest(11);
-        tick(at);
+        wind(11, at);
         window.frames.clear();
         toy.skipHeadSequence();
         EXPECT_EQ(runUntilStopped().size(), 3U) << "skipped after " << at << " ticks";
-        EXPECT_EQ(shownHeads(), "210");
+        EXPECT_EQ(shown(FrameSet::Head), "210");
     }
 }
 
 TEST_F(ClockworkTest, LeftLimitIsHeldAndTheToyWalksOnTheSpot)
 {
     window.leftTwips = 0;
-    windFromRest(2);
-    tick(9);
+    wind(2, 9);
     runUntilStopped();
     EXPECT_FLOAT_EQ(window.leftTwips, -75) << "five pixels past the edge";
     EXPECT_EQ(toy.state().windLevel, 0) << "the wind is spent on the spot";
 
     window.leftTwips = -500; // left of the limit: back on the first step
-    toy.windStep();
-    tick(10);
+    wind(1, 10);
     EXPECT_FLOAT_EQ(window.leftTwips, -75);
 
     // With a screen left of the primary one the limit moves with the desktop.
     window.desktopLeftTwips = -1024 * 15;
     window.leftTwips = -60;
-    toy.windStep();
-    tick(9 + 3);
+    wind(1, 9 + 3);
     EXPECT_FLOAT_EQ(window.leftTwips, -105) << "walks on past the primary screen's edge";
 
     window.desktopLeftTwips = 0;
@@ -222,8 +209,7 @@ TEST_F(ClockworkTest, LeftLimitIsHeldAndTheToyWalksOnTheSpot)
 
 TEST_F(ClockworkTest, WalkingTicksDoNothingWhileHeldOrJustWound)
 {
-    toy.windStep();
-    tick(9);
+    wind(1, 9);
     for (const bool dragging : {true, false}) {
         toy.mutableState().dragging = dragging ? kTrue : kFalse;
         toy.mutableState().justWound = dragging ? kFalse : kTrue;
@@ -274,16 +260,14 @@ TEST_F(ClockworkTest, PressStopsAWalkAndReleaseResumesIt)
     EXPECT_TRUE(window.effects.empty()) << "a release with no wind plays nothing";
     EXPECT_EQ(window.intervals, std::vector<int>{0}) << "and leaves the timer alone";
 
-    windFromRest(3);
-    tick(9 + 2);
+    wind(3, 9 + 2);
     toy.pointerPressed(kLeft, 10, 10);
     EXPECT_EQ(window.interval, 0);
     toy.pointerReleased(kLeft, 10, 10);
     EXPECT_EQ(window.interval, 1);
 
     // Pressed during a key turn, released: the walk resumes at once.
-    toy.windStep();
-    tick(3);
+    wind(1, 3);
     toy.pointerPressed(kLeft, 10, 10);
     toy.pointerReleased(kLeft, 10, 10);
     EXPECT_EQ(toy.state().windTicks, 0);
@@ -315,8 +299,7 @@ TEST_F(ClockworkTest, DragFollowsThePointerWithLeftAlone)
 
 TEST_F(ClockworkTest, GesturesDuringTheHeadShake)
 {
-    windFromRest(11);
-    tick(4);
+    wind(11, 4);
     toy.pointerPressed(kLeft, 0, 0);
     EXPECT_EQ(toy.state().headSeqPos, 26) << "a press skips to the last frames";
     EXPECT_EQ(status(), "wind 0 timer 120 held shaking grabbing") << "and does not stop them";
@@ -327,8 +310,7 @@ TEST_F(ClockworkTest, GesturesDuringTheHeadShake)
     toy.pointerReleased(kLeft, 0, 0);
     EXPECT_EQ(runUntilStopped().size(), 3U);
 
-    windFromRest(11);
-    tick(2);
+    wind(11, 2);
     toy.pointerPressed(kRight, 0, 0);
     EXPECT_EQ(toy.state().headSeqPos, 26);
     EXPECT_EQ(window.menusShown, 1);
@@ -353,6 +335,56 @@ TEST_F(ClockworkTest, MenuCommands)
 
     toy.exit();
     EXPECT_TRUE(window.unloaded);
+}
+
+bool within(int value, int low, int high) { return value >= low && value <= high; }
+
+// Random presses, releases, moves, right clicks, menu winds and ticks, in
+// any order, keep every counter and frame index in its range.
+TEST(ClockworkProperty, RandomGesturesKeepEveryRange)
+{
+    std::mt19937 random(20261207);
+    std::uniform_int_distribution<int> action(0, 9);
+    std::uniform_int_distribution<int> coordinate(-3000, 3000);
+    const std::int16_t buttons[] = {1, 2, 3, 4, 5, 6, 7};
+    std::uniform_int_distribution<std::size_t> button(0, std::size(buttons) - 1);
+
+    for (int run = 0; run < 3000; ++run) {
+        FakeToyWindow window;
+        Toy toy(window);
+        toy.load();
+        window.onMenu = [&] {
+            if (action(random) < 5)
+                toy.windItUp();
+        };
+        // The gestures, with ticks four times as likely as any one of them.
+        const std::function<void(float, float)> gestures[] = {
+            [&](float x, float y) { toy.pointerPressed(1, x, y); },
+            [&](float x, float y) { toy.pointerReleased(1, x, y); },
+            [&](float x, float y) { toy.pointerPressed(2, x, y); },
+            [&](float x, float y) { toy.pointerMoved(buttons[button(random)], x, y); },
+            [&](float, float) { toy.windItUp(); },
+            [&](float x, float y) { toy.pointerReleased(buttons[button(random)], x, y); },
+        };
+        for (int step = 0; step < 200; ++step) {
+            const auto x = static_cast<float>(coordinate(random));
+            const auto y = static_cast<float>(coordinate(random));
+            const auto chosen = static_cast<std::size_t>(action(random));
+            if (chosen < std::size(gestures))
+                gestures[chosen](x, y);
+            else
+                toy.tick();
+            const auto &s = toy.state();
+            ASSERT_TRUE(within(s.windLevel, 0, 400) && within(s.windTicks, 0, 9) &&
+                        within(s.headSeqPos, 0, 29) && within(s.headFrame, 0, 4) &&
+                        within(s.legFrame, 0, 10) && within(s.keyFrame, 0, 6))
+                << "run " << run << " step " << step;
+        }
+        for (const auto &f : window.frames) {
+            const int last = f.set == FrameSet::Head ? 4 : f.set == FrameSet::Legs ? 10 : 6;
+            ASSERT_TRUE(within(f.index, 0, last));
+        }
+    }
 }
 
 } // namespace

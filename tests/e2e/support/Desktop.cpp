@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -149,19 +150,48 @@ std::int64_t sinkSize()
            ~std::int64_t{1};
 }
 
+std::vector<std::int16_t> samplesOf(const char *path, std::int64_t from)
+{
+    std::ifstream in(path != nullptr ? path : std::getenv("ZORREL_SINK_RAW"), std::ios::binary);
+    in.seekg(from);
+    std::vector<std::int16_t> samples;
+    for (std::int16_t sample = 0; in.read(reinterpret_cast<char *>(&sample), 2);)
+        samples.push_back(sample);
+    return samples;
+}
+
 int peak(std::int64_t from, Millis within, int enough)
 {
     int peak = 0;
     waitUntil(
         [&] {
-            std::ifstream in(std::getenv("ZORREL_SINK_RAW"), std::ios::binary);
-            in.seekg(from);
-            for (std::int16_t s = 0; in.read(reinterpret_cast<char *>(&s), 2); from += 2)
+            const std::vector<std::int16_t> samples = samplesOf(nullptr, from);
+            from += 2 * static_cast<std::int64_t>(samples.size());
+            for (const std::int16_t s : samples)
                 peak = std::max(peak, std::abs(int{s}));
             return peak > enough;
         },
         within);
     return peak;
+}
+
+bool restartSoundServer()
+{
+    const auto server = [] { // its process id, 0 if none
+        const char *runtime = std::getenv("PULSE_RUNTIME_PATH");
+        std::ifstream in(std::string(runtime ? runtime : "/nonexistent") + "/pid");
+        pid_t pid = 0;
+        return in >> pid ? pid : 0;
+    };
+    const pid_t old = server();
+    // Gone, or a zombie its parent has not collected yet.
+    const auto gone = [old] {
+        std::ifstream stat("/proc/" + std::to_string(old) + "/stat");
+        std::string pid, name, state;
+        return !(stat >> pid >> name >> state) || state == "Z";
+    };
+    return old > 0 && kill(old, SIGKILL) == 0 && waitUntil(gone, 5s) &&
+           run(ZORREL_SOURCE_DIR "/scripts/start-test-pulse.sh").exit == 0 && server() != old;
 }
 
 } // namespace zorrel::e2e

@@ -67,10 +67,21 @@ class Probe {
 };
 
 // What the private sound server played ($ZORREL_SINK_RAW, s16le mono 44.1 kHz).
+inline constexpr int kAudible = 1000, kSilent = 50; // of 32767
 std::int64_t sinkSize();
+// The 16-bit samples of the file at `path` (the sink's if null) from byte `from` on.
+std::vector<std::int16_t> samplesOf(const char *path, std::int64_t from);
 // The largest sample played from byte `from` on, watched for `within` or
 // until it exceeds `enough`.
 int peak(std::int64_t from, Millis within, int enough);
+// Kills the private sound server the way a crash would and starts it again
+// just as the desktop first did; true once a new one answers.
+bool restartSoundServer();
+// Waits until nothing of an earlier program is still on its way to the sink.
+inline bool sinkQuiet()
+{
+    return waitUntil([] { return peak(sinkSize(), 300ms, kSilent) <= kSilent; }, 5s);
+}
 
 // Outer-window points (the client starts at (3, 22) of it).
 inline constexpr QPoint kClient{3, 22};

@@ -34,18 +34,14 @@ class ToyFixture : public ::testing::Test {
         xdo("mouseup 1 mouseup 3");
     }
 
-    void launch(bool windingClick = true, const std::string &ini = {})
+    void launch(const std::string &ini = {})
     {
         const std::string built = std::filesystem::path(ZORREL_BINARY).parent_path();
         const std::string dir = dir_.path().toStdString();
-        const std::string program = dir + "/zorrel";
-        ASSERT_EQ(run("cp " ZORREL_BINARY " " + built + "/Korrin1.wav " +
-                      (windingClick ? built + "/Korrin0.wav " : "") + dir)
-                      .exit,
-                  0);
+        ASSERT_EQ(run("cp " ZORREL_BINARY " " + built + "/Korrin[01].wav " + dir).exit, 0);
         if (!ini.empty())
             std::ofstream(dir + "/Pocketfolk.ini") << ini;
-        ASSERT_NO_FATAL_FAILURE(start(program));
+        ASSERT_NO_FATAL_FAILURE(start(dir + "/zorrel"));
     }
 
     // Starts `program` with its settings in the test's folder and waits until
@@ -58,15 +54,20 @@ class ToyFixture : public ::testing::Test {
         std::vector<Xid> ids;
         ASSERT_TRUE(waitUntil([&] { return !(ids = windows(pidOption())).empty(); }, 10s));
         window_ = ids.front();
-        // Let the window manager place it.
+        restingPlace(200ms); // where the window manager places it
+    }
+    // Waits until the toy keeps still for `still` and returns where it is.
+    QPoint restingPlace(Millis still = 600ms) const
+    {
         QPoint last = where();
-        ASSERT_TRUE(waitUntil(
-            [&] {
-                sleep_for(200ms);
-                const QPoint now = where();
-                return std::exchange(last, now) == now;
-            },
-            5s));
+        auto since = Clock::now();
+        for (const auto deadline = since + 30s; Clock::now() < deadline; sleep_for(20ms)) {
+            if (const QPoint now = where(); now != std::exchange(last, now))
+                since = Clock::now();
+            else if (Clock::now() - since > still)
+                break;
+        }
+        return last;
     }
 
     [[nodiscard]] std::string pidOption() const { return "--pid " + std::to_string(pid_); }
@@ -80,6 +81,19 @@ class ToyFixture : public ::testing::Test {
         for (int i = 0; i < steps; ++i)
             args += " click 3";
         return move(at(kBody)) && xdo(args);
+    }
+    // The loudest sample played within `within` after `action`, watched
+    // until it exceeds `enough`.
+    static int peakAfter(const std::function<bool()> &action, Millis within, int enough = 32767)
+    {
+        const std::int64_t from = sinkSize();
+        if (!action())
+            ADD_FAILURE() << "the action failed";
+        return peak(from, within, enough);
+    }
+    [[nodiscard]] std::string property(const std::string &name) const
+    {
+        return run("xprop -id " + std::to_string(window_) + " " + name).out;
     }
     // The stored sound option, empty if there is none.
     [[nodiscard]] std::string stored() const
