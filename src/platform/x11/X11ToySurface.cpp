@@ -228,7 +228,9 @@ class X11ToySurface : public ToySurface, private QAbstractNativeEventFilter {
         if (listener_ == nullptr || listened_)
             return;
         listened_ = true;
-        while (xcb_generic_event_t *event = xcb_poll_for_event(listener_)) {
+        // One read takes what has come; the rest of it is in xcb's buffer.
+        for (xcb_generic_event_t *event = xcb_poll_for_event(listener_); event != nullptr;
+             event = xcb_poll_for_queued_event(listener_)) {
             structureEvent(event);
             std::free(event);
         }
