@@ -3,7 +3,7 @@
 // damaged and hostile files, and the format and length of the two generated
 // sound files (how loud they are the end-to-end sound tests hear).
 
-#include "TestApplication.h"
+#include "TestSupport.h"
 #include "sound/EffectWorker.h"
 #include "sound/InstallLayout.h"
 #include "sound/ModuleLoader.h"
@@ -31,6 +31,7 @@
 
 using namespace std::literals;
 using namespace zorrel::sound;
+using namespace zorrel::test;
 
 namespace {
 
@@ -71,8 +72,7 @@ struct ProgramFile {
         : name(QStringLiteral("sound_effects_test-%1-%2.wav").arg(getpid()).arg(tag)),
           path(joinProgramPath(QCoreApplication::applicationDirPath(), name))
     {
-        QFile file(path);
-        if (make ? make(path) : file.open(QIODevice::WriteOnly) && file.write(contents) >= 0)
+        if (make ? make(path) : writeFile(path, contents))
             return;
         ADD_FAILURE() << "cannot make " << path.toStdString();
     }
@@ -84,14 +84,11 @@ struct ProgramFile {
     QString name, path;
 };
 
-bool fifo(const QString &path) { return mkfifo(QFile::encodeName(path), 0600) == 0; }
-bool link(const QString &path, const QString &to) { return QFile::link(to, path); }
-
 // The test program stands for the toy, so its audio module lies beside it.
 // It is put there whole, in one rename, and left: other copies of this test
 // may be loading it meanwhile.
 const bool kModuleBeside = [] {
-    zorrel::test::testApplication<QCoreApplication>();
+    testApplication<QCoreApplication>();
     const QString path = joinProgramPath(QCoreApplication::applicationDirPath(), kModule);
     const QString part = path + QStringLiteral(".%1").arg(getpid());
     return QFile::copy(joinProgramPath(kBuilt, kModule), part) &&
@@ -163,11 +160,10 @@ TEST(SoundEffects, TheFirstModuleFoundIsTheOneLoaded)
         QTemporaryDir dir;
         const auto put = [&](const QString &what, const QString &folder) {
             const QString path = dir.filePath(folder + "/" + kModule);
-            QFile file(path);
             return what.isEmpty() ||
                    (what == "good"     ? QFile::copy(joinProgramPath(kBuilt, kModule), path)
                     : what == "broken" ? link(path, dir.filePath("nowhere"))
-                                       : file.open(QIODevice::WriteOnly) && file.write("x") > 0);
+                                       : writeFile(path, "x"));
         };
         ASSERT_TRUE(QDir(dir.path()).mkpath("bin") && QDir(dir.path()).mkpath("lib/zorrel"));
         ASSERT_TRUE(put(beside, "bin") && put(installed, "lib/zorrel"));
