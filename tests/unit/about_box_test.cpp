@@ -1,6 +1,6 @@
 // The about box: its controls and texts, the links, and every way of closing.
 
-#include "TestApplication.h"
+#include "TestSupport.h"
 #include "about/AboutBox.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The pictures, cursors and icon, and the window shapes composed for each pose.
 
-#include "TestApplication.h"
+#include "TestSupport.h"
 #include "art/Layout.h"
 #include "art/PrerenderedPictures.h"
 #include "art/Sprites.h"

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <random>
+#include <sstream>
 #include <string>
 
 using namespace zorrel::toy;
@@ -52,17 +53,22 @@ class ClockworkTest : public ::testing::Test {
                 indexes += static_cast<char>('0' + f.index);
         return indexes;
     }
-    // The wind, the timer, the flags that are set and the grabbing hand.
+    // The wind, the timer, the flags that are set, the grabbing hand, the
+    // window's left edge in twips and the sounds played: c a click, s a step.
     [[nodiscard]] std::string status() const
     {
         const auto flag = [](std::int16_t f, const std::string &name) {
             return f == kFalse ? "" : f == kTrue ? " " + name : " bad " + name;
         };
         const auto &s = toy.state();
-        return "wind " + std::to_string(s.windLevel) + " timer " + std::to_string(window.interval) +
-               flag(s.dragging, "held") + flag(s.justWound, "wound") +
-               flag(s.headShaking, "shaking") +
-               (window.cursor == HandCursor::Grabbing ? " grabbing" : "");
+        std::ostringstream out;
+        out << "wind " << s.windLevel << " timer " << window.interval << flag(s.dragging, "held")
+            << flag(s.justWound, "wound") << flag(s.headShaking, "shaking")
+            << (window.cursor == HandCursor::Grabbing ? " grabbing" : "") << " at "
+            << window.leftTwips << (window.effects.empty() ? "" : " sounds ");
+        for (const std::string &e : window.effects)
+            out << (e == "Korrin0.wav" ? 'c' : e == "Korrin1.wav" ? 's' : '?');
+        return out.str();
     }
 
     FakeToyWindow window;
@@ -86,20 +92,20 @@ TEST_F(ClockworkTest, WindStepsStoreWindUpToTheLimitThenOverWind)
 {
     for (int i = 1; i <= 10; ++i) {
         toy.windStep();
-        EXPECT_EQ(status(), "wind " + std::to_string(40 * i) + " timer 1");
+        EXPECT_EQ(status(), "wind " + std::to_string(40 * i) + " timer 1 at 7500 sounds " +
+                                std::string(i, 'c'));
     }
-    EXPECT_EQ(window.effects, std::vector<std::string>(10, "Korrin0.wav"));
     tick(4);
     EXPECT_EQ(toy.state().windTicks, 5);
+    window.effects.clear();
     toy.mutableState().windLevel = 360;
     toy.windStep();
     EXPECT_EQ(toy.state().windTicks, 9) << "a fresh count, not added";
-    EXPECT_EQ(status(), "wind 400 timer 1") << "400 itself is allowed";
+    EXPECT_EQ(status(), "wind 400 timer 1 at 7500 sounds c") << "400 itself is allowed";
     toy.mutableState().windLevel = 361;
     toy.windStep();
-    EXPECT_EQ(status(), "wind 0 timer 120 shaking");
+    EXPECT_EQ(status(), "wind 0 timer 120 shaking at 7500 sounds c") << "over-winding is silent";
     EXPECT_EQ(toy.state().headSeqPos, 0);
-    EXPECT_EQ(window.effects.size(), 11U) << "over-winding is silent";
 }
 
 // One step's wind, then a full wind: nine key turns at the fast pace, then
@@ -112,12 +118,10 @@ TEST_F(ClockworkTest, WindIsWalkedOffAtAFallingPace)
         window.intervals.clear();
         wind(steps, 8);
         EXPECT_EQ(window.intervals, std::vector<int>(steps, 1)) << "the key turns fast";
-        tick();
-        EXPECT_EQ(window.interval, pace(40 * steps));
-        const std::vector<int> after = runUntilStopped();
-        ASSERT_EQ(after.size(), 40U * steps);
+        const std::vector<int> after = runUntilStopped(); // the last key turn, then the walk
+        ASSERT_EQ(after.size(), 40U * steps + 1);
         for (std::size_t i = 0; i < after.size(); ++i)
-            ASSERT_EQ(after[i], pace(40 * steps - static_cast<int>(i) - 1)) << "tick " << i + 1;
+            ASSERT_EQ(after[i], pace(40 * steps - static_cast<int>(i))) << "tick " << i;
         EXPECT_EQ(startLeft - window.leftTwips, 40 * steps * 15.0F) << "one pixel per tick";
     }
 }
@@ -144,15 +148,14 @@ TEST_F(ClockworkTest, LegsAndKeyRhythm)
 
 TEST_F(ClockworkTest, WindStepWhileWalkingTurnsTheKeyThenWalksOn)
 {
-    wind(1, 9 + 5);
-    const float left = window.leftTwips;
+    wind(1, 9 + 5); // five pixels walked
     const auto legFrame = toy.state().legFrame;
     wind(1, 9);
-    EXPECT_FLOAT_EQ(window.leftTwips, left) << "key turns do not move the toy";
     EXPECT_EQ(toy.state().legFrame, legFrame);
-    EXPECT_EQ(status(), "wind 75 timer 1") << "the walk resumes at the new level's pace";
+    EXPECT_EQ(status(), "wind 75 timer 1 at 7425 sounds cc")
+        << "key turns do not move the toy; the walk resumes at the new level's pace";
     tick();
-    EXPECT_LT(window.leftTwips, left);
+    EXPECT_EQ(status(), "wind 74 timer 1 at 7410 sounds cc");
 }
 
 TEST_F(ClockworkTest, HeadSequenceAndItsSkip)
@@ -162,10 +165,10 @@ TEST_F(ClockworkTest, HeadSequenceAndItsSkip)
     wind(8); // 110 + 280 = 390; the eighth step over-winds
     window.frames.clear();
     toy.windStep(); // ignored while the head shakes
-    EXPECT_EQ(status(), "wind 0 timer 120 shaking");
+    EXPECT_EQ(status(), "wind 0 timer 120 shaking at 7350 sounds cccccccccc");
     EXPECT_EQ(runUntilStopped().size(), 29U);
     EXPECT_EQ(shown(FrameSet::Head), "12314131413141314131413141210");
-    EXPECT_EQ(status(), "wind 0 timer 0");
+    EXPECT_EQ(status(), "wind 0 timer 0 at 7350 sounds cccccccccc") << "the shake walks no step";
     const auto &s = toy.state();
     EXPECT_EQ(std::tuple(s.headFrame, s.keyFrame, s.legFrame),
               std::tuple(0, before.keyFrame, before.legFrame));
@@ -184,8 +187,8 @@ TEST_F(ClockworkTest, LeftLimitIsHeldAndTheToyWalksOnTheSpot)
     window.leftTwips = 0;
     wind(2, 9);
     runUntilStopped();
-    EXPECT_FLOAT_EQ(window.leftTwips, -75) << "five pixels past the edge";
-    EXPECT_EQ(toy.state().windLevel, 0) << "the wind is spent on the spot";
+    EXPECT_EQ(status(), "wind 0 timer 0 at -75 sounds ccsssssss")
+        << "five pixels past the edge, the wind is spent on the spot";
 
     window.leftTwips = -500; // left of the limit: back on the first step
     wind(1, 10);
@@ -202,9 +205,8 @@ TEST_F(ClockworkTest, LeftLimitIsHeldAndTheToyWalksOnTheSpot)
     window.leftTwips = -70;
     window.effects.clear();
     tick(20);
-    EXPECT_FLOAT_EQ(window.leftTwips, -70) << "exactly at the limit the toy does not move";
-    EXPECT_EQ(toy.state().windLevel, 76 - 20) << "but it keeps stepping";
-    EXPECT_EQ(window.effects, std::vector<std::string>(2, "Korrin1.wav"));
+    EXPECT_EQ(status(), "wind 56 timer 50 at -70 sounds ss")
+        << "exactly at the limit the toy does not move, but it keeps stepping";
 }
 
 TEST_F(ClockworkTest, WalkingTicksDoNothingWhileHeldOrJustWound)
@@ -215,12 +217,11 @@ TEST_F(ClockworkTest, WalkingTicksDoNothingWhileHeldOrJustWound)
         toy.mutableState().justWound = dragging ? kFalse : kTrue;
         const auto before = toy.state();
         const int shapes = window.shapeUpdates;
-        const float left = window.leftTwips;
         tick(5);
         EXPECT_TRUE(toy.state() == before);
         EXPECT_EQ(window.shapeUpdates, shapes);
-        EXPECT_FLOAT_EQ(window.leftTwips, left);
-        EXPECT_EQ(window.interval, 50) << "the timer keeps its pace";
+        EXPECT_EQ(status(), std::string("wind 40 timer 50 ") + (dragging ? "held" : "wound") +
+                                " at 7500 sounds c"); // the timer keeps its pace
     }
 }
 
@@ -228,27 +229,24 @@ TEST_F(ClockworkTest, WalkingTicksDoNothingWhileHeldOrJustWound)
 TEST_F(ClockworkTest, HoldWindAndReleaseToWalk)
 {
     toy.pointerPressed(kLeft, 150, 120);
-    EXPECT_EQ(status(), "wind 0 timer 0 held grabbing");
+    EXPECT_EQ(status(), "wind 0 timer 0 held grabbing at 7500");
     EXPECT_EQ(toy.state().grabX, 150.0F);
     for (int i = 0; i < 5; ++i)
         toy.pointerPressed(kRight, 150, 120);
-    EXPECT_EQ(status(), "wind 200 timer 1 held wound grabbing");
-    EXPECT_EQ(window.effects.size(), 5U);
+    EXPECT_EQ(status(), "wind 200 timer 1 held wound grabbing at 7500 sounds ccccc");
     tick(9);
     EXPECT_EQ(window.interval, 0) << "held: the walk waits for the release";
     toy.pointerReleased(kRight, 150, 120); // right release is ignored
-    EXPECT_EQ(status(), "wind 200 timer 0 held wound grabbing");
+    EXPECT_EQ(status(), "wind 200 timer 0 held wound grabbing at 7500 sounds ccccc");
     toy.pointerReleased(kLeft, 150, 120);
-    EXPECT_EQ(status(), "wind 200 timer 1");
-    EXPECT_EQ(window.effects.back(), "Korrin1.wav");
+    EXPECT_EQ(status(), "wind 200 timer 1 at 7500 sounds cccccs");
 
     toy.pointerPressed(kLeft, 0, 0);
     for (int i = 0; i < 6; ++i) // 440: over-wound
         toy.pointerPressed(kRight, 0, 0);
-    EXPECT_EQ(status(), "wind 0 timer 120 wound shaking");
-    const float left = window.leftTwips;
     toy.pointerMoved(kLeft, 600, 0);
-    EXPECT_FLOAT_EQ(window.leftTwips, left) << "the window no longer follows";
+    EXPECT_EQ(status(), "wind 0 timer 120 wound shaking at 7500 sounds cccccsccccc")
+        << "over-winding ends the hold: the window no longer follows";
     toy.pointerReleased(kLeft, 0, 0);
     EXPECT_EQ(window.interval, 120);
 }
@@ -271,16 +269,15 @@ TEST_F(ClockworkTest, PressStopsAWalkAndReleaseResumesIt)
     toy.pointerPressed(kLeft, 10, 10);
     toy.pointerReleased(kLeft, 10, 10);
     EXPECT_EQ(toy.state().windTicks, 0);
-    const float left = window.leftTwips;
     tick();
-    EXPECT_LT(window.leftTwips, left);
+    EXPECT_EQ(status(), "wind 157 timer 1 at 7455 sounds cccscs") << "it walks on at once";
 }
 
 TEST_F(ClockworkTest, DragFollowsThePointerWithLeftAlone)
 {
     toy.pointerPressed(kLeft, 300, 150);
     toy.pointerMoved(kLeft, 450, 90); // +10 px, -4 px
-    EXPECT_FLOAT_EQ(window.leftTwips, 7500 + 150);
+    EXPECT_EQ(status(), "wind 0 timer 0 held grabbing at 7650");
     EXPECT_FLOAT_EQ(window.topTwips, 4500 - 60);
     EXPECT_EQ(window.eventRuns, 1);
     toy.pointerMoved(kLeft | kRight, 900, 900);
@@ -289,11 +286,10 @@ TEST_F(ClockworkTest, DragFollowsThePointerWithLeftAlone)
     EXPECT_EQ(window.eventRuns, 2) << "both buttons down does not drag";
     toy.pointerReleased(kLeft, 0, 0);
     toy.pointerMoved(kLeft, 900, 900);
-    EXPECT_FLOAT_EQ(window.leftTwips, -7350) << "released: moves do nothing";
-
     toy.pointerPressed(kMiddle, 1, 1);
     toy.pointerReleased(kMiddle, 1, 1);
-    EXPECT_EQ(status(), "wind 0 timer 0");
+    EXPECT_EQ(status(), "wind 0 timer 0 at -7350")
+        << "released, moves and the middle button do nothing";
     EXPECT_EQ(window.menusShown, 0);
 }
 
@@ -302,11 +298,12 @@ TEST_F(ClockworkTest, GesturesDuringTheHeadShake)
     wind(11, 4);
     toy.pointerPressed(kLeft, 0, 0);
     EXPECT_EQ(toy.state().headSeqPos, 26) << "a press skips to the last frames";
-    EXPECT_EQ(status(), "wind 0 timer 120 held shaking grabbing") << "and does not stop them";
+    EXPECT_EQ(status(), "wind 0 timer 120 held shaking grabbing at 7500 sounds cccccccccc")
+        << "and does not stop them";
     toy.pointerPressed(kRight, 0, 0);
-    EXPECT_EQ(status(), "wind 0 timer 120 held wound shaking grabbing") << "no winding";
     toy.pointerMoved(kLeft, 150, 0);
-    EXPECT_FLOAT_EQ(window.leftTwips, 7650) << "the toy can be dragged meanwhile";
+    EXPECT_EQ(status(), "wind 0 timer 120 held wound shaking grabbing at 7650 sounds cccccccccc")
+        << "no winding, but the toy can be dragged meanwhile";
     toy.pointerReleased(kLeft, 0, 0);
     EXPECT_EQ(runUntilStopped().size(), 3U);
 
@@ -321,7 +318,8 @@ TEST_F(ClockworkTest, MenuCommands)
     window.onMenu = [this] { toy.windItUp(); };
     toy.pointerPressed(kRight, 0, 0);
     tick(9);
-    EXPECT_EQ(status(), "wind 40 timer 50") << "chosen from the menu the toy walks by itself";
+    EXPECT_EQ(status(), "wind 40 timer 50 at 7500 sounds c")
+        << "chosen from the menu the toy walks by itself";
 
     toy.toggleSound();
     toy.toggleSound();

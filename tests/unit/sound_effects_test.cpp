@@ -1,8 +1,9 @@
 // The sound effects: where the program's pieces are looked for, how a sound
 // file is read, the module's loading, playEffect with sound off, missing,
-// damaged and hostile files, and the two generated sound files.
+// damaged and hostile files, and the format and length of the two generated
+// sound files (how loud they are the end-to-end sound tests hear).
 
-#include "TestApplication.h"
+#include "TestSupport.h"
 #include "sound/EffectWorker.h"
 #include "sound/InstallLayout.h"
 #include "sound/ModuleLoader.h"
@@ -21,7 +22,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string_view>
@@ -31,6 +31,7 @@
 
 using namespace std::literals;
 using namespace zorrel::sound;
+using namespace zorrel::test;
 
 namespace {
 
@@ -71,8 +72,7 @@ struct ProgramFile {
         : name(QStringLiteral("sound_effects_test-%1-%2.wav").arg(getpid()).arg(tag)),
           path(joinProgramPath(QCoreApplication::applicationDirPath(), name))
     {
-        QFile file(path);
-        if (make ? make(path) : file.open(QIODevice::WriteOnly) && file.write(contents) >= 0)
+        if (make ? make(path) : writeFile(path, contents))
             return;
         ADD_FAILURE() << "cannot make " << path.toStdString();
     }
@@ -84,14 +84,11 @@ struct ProgramFile {
     QString name, path;
 };
 
-bool fifo(const QString &path) { return mkfifo(QFile::encodeName(path), 0600) == 0; }
-bool link(const QString &path, const QString &to) { return QFile::link(to, path); }
-
 // The test program stands for the toy, so its audio module lies beside it.
 // It is put there whole, in one rename, and left: other copies of this test
 // may be loading it meanwhile.
 const bool kModuleBeside = [] {
-    zorrel::test::testApplication<QCoreApplication>();
+    testApplication<QCoreApplication>();
     const QString path = joinProgramPath(QCoreApplication::applicationDirPath(), kModule);
     const QString part = path + QStringLiteral(".%1").arg(getpid());
     return QFile::copy(joinProgramPath(kBuilt, kModule), part) &&
@@ -106,22 +103,12 @@ const QByteArray kHeader("RIFF\x24\x10\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x44\xac
 
 } // namespace
 
+// The module's folders and the broken-link rule are left to the module
+// loading test below; the sound folders' order only this one checks.
 TEST(SoundEffects, InstallLayout)
 {
     EXPECT_EQ(joinProgramPath("/", "Korrin0.wav"), "/Korrin0.wav");
-    EXPECT_EQ(moduleFolders("/opt/zorrel/bin"),
-              QStringList({"/opt/zorrel/bin", "/opt/zorrel/lib/zorrel"}));
     EXPECT_EQ(soundFolders("/usr/bin"), QStringList({"/usr/bin", "/usr/share/zorrel"}));
-
-    QTemporaryDir dir;
-    const QStringList folders = {dir.filePath("a"), dir.filePath("b")};
-    ASSERT_TRUE(QDir(dir.path()).mkpath("a") && QDir(dir.path()).mkpath("b"));
-    EXPECT_EQ(findEntry(folders, "x.wav"), "");
-    ASSERT_TRUE(QFile(dir.filePath("b/x.wav")).open(QIODevice::WriteOnly));
-    EXPECT_EQ(findEntry(folders, "x.wav"), dir.filePath("b/x.wav"));
-    // A broken entry in the first folder is the one found, not the good one.
-    ASSERT_TRUE(link(dir.filePath("a/x.wav"), dir.filePath("nowhere")));
-    EXPECT_EQ(findEntry(folders, "x.wav"), dir.filePath("a/x.wav"));
 }
 
 TEST(SoundEffects, ReadSoundFileTakesOnlyRegularFilesOfBoundedSize)
@@ -164,19 +151,19 @@ TEST(SoundEffects, ReadSoundFileTakesOnlyRegularFilesOfBoundedSize)
 
 TEST(SoundEffects, TheFirstModuleFoundIsTheOneLoaded)
 {
-    // Beside the program and in ../lib/zorrel: none, a good copy or a damaged one.
-    const std::tuple<const char *, const char *, bool> rows[] = {
-        {"good", "", true}, {"", "good", true}, {"damaged", "good", false}, {"", "", false}};
-    for (const auto &[beside, installed, loads] : rows) {
+    // Beside the program and in ../lib/zorrel: none, a good copy, a damaged
+    // one or a broken link. Only a good copy that is found first loads.
+    for (const auto &[beside, installed] :
+         {std::pair{"good", ""}, {"", "good"}, {"damaged", "good"}, {"broken", "good"}, {"", ""}}) {
         SCOPED_TRACE(std::string(beside) + "/" + installed);
+        const bool loads = (*beside != 0 ? beside : installed) == "good"sv;
         QTemporaryDir dir;
         const auto put = [&](const QString &what, const QString &folder) {
             const QString path = dir.filePath(folder + "/" + kModule);
-            QFile file(path);
             return what.isEmpty() ||
-                   (what == "good"
-                        ? QFile::copy(joinProgramPath(kBuilt, kModule), path)
-                        : file.open(QIODevice::WriteOnly) && file.write("no module") > 0);
+                   (what == "good"     ? QFile::copy(joinProgramPath(kBuilt, kModule), path)
+                    : what == "broken" ? link(path, dir.filePath("nowhere"))
+                                       : writeFile(path, "x"));
         };
         ASSERT_TRUE(QDir(dir.path()).mkpath("bin") && QDir(dir.path()).mkpath("lib/zorrel"));
         ASSERT_TRUE(put(beside, "bin") && put(installed, "lib/zorrel"));
@@ -252,9 +239,5 @@ TEST(SoundEffects, GeneratedFilesAreShortMono16BitPcmWaves)
         EXPECT_EQ(bytes.first(44), header);
         const double seconds = static_cast<double>(bytes.size() - 44) / 88200.0;
         EXPECT_TRUE(seconds > 0.02 && seconds < maxSeconds) << seconds;
-        int peak = 0;
-        for (qsizetype at = 44; at + 1 < bytes.size(); at += 2)
-            peak = std::max(peak, std::abs(qFromLittleEndian<qint16>(bytes.data() + at)));
-        EXPECT_TRUE(peak > 8000 && peak < 32000) << peak; // audible, never clipped
     }
 }

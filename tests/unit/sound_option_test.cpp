@@ -2,6 +2,7 @@
 // loading and repair, links, what is no settings file, the settings folder,
 // and two copies of the toy writing at once.
 
+#include "TestSupport.h"
 #include "toy/IniFile.h"
 #include "toy/SettingsFile.h"
 #include "toy/SoundOptionStore.h"
@@ -14,7 +15,6 @@
 #include <QTemporaryDir>
 
 #include <pwd.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -23,6 +23,7 @@
 
 using namespace std::literals;
 using namespace zorrel::toy;
+using namespace zorrel::test;
 
 namespace {
 
@@ -48,21 +49,10 @@ namespace {
     std::exit(EXIT_SUCCESS);
 }();
 
-int argc = 1;
-char name[] = "sound_option_test", *argv[] = {name, nullptr};
-QCoreApplication app(argc, argv);
+// Made after the child's work: a copy of the toy needs none.
+[[maybe_unused]] const QCoreApplication &kApp = testApplication<QCoreApplication>();
 
 QByteArray bytesOf(std::string_view text) { return {text.data(), qsizetype(text.size())}; }
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : "(unreadable)";
-}
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 // What `action` writes on stderr.
 template <typename Action> std::string reportOf(Action action)
 {
@@ -121,7 +111,7 @@ TEST_F(SoundOption, StoreChangesOnlyTheOptionsLine)
         QFile::remove(iniPath());
         ASSERT_TRUE(!before ||
                     (writeFile(file, bytesOf(*before)) && QFile::setPermissions(file, shared)));
-        ASSERT_TRUE(!linked || ::symlink("vendor/real.ini", QFile::encodeName(iniPath())) == 0);
+        ASSERT_TRUE(!linked || link(iniPath(), "vendor/real.ini"));
         EXPECT_EQ(reportOf([] { SoundOptionStore().store(false); }), "");
         const QByteArray original = bytesOf(before.value_or(""));
         EXPECT_EQ(readFile(iniPath()),
@@ -166,7 +156,7 @@ TEST_F(SoundOption, WhatIsNoSettingsFileIsReportedAndLeftAlone)
         report = reportOf([] { SoundOptionStore().store(false); });
         EXPECT_TRUE(isOneLineNaming(report, path)) << report;
     };
-    ASSERT_EQ(::mkfifo(QFile::encodeName(iniPath()).constData(), 0600), 0);
+    ASSERT_TRUE(fifo(iniPath()));
     expectReported(iniPath());
     EXPECT_TRUE(QFileInfo(iniPath()).exists() && !QFileInfo(iniPath()).isFile());
     QFile big(iniPath()); // sparse: costs no disk

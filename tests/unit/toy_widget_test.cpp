@@ -1,7 +1,7 @@
 // The toy widget without a window manager: how pointer events reach the toy,
 // and the timer that paces it.
 
-#include "TestApplication.h"
+#include "TestSupport.h"
 #include "toy/PacedTimer.h"
 #include "toy/ToyWidget.h"
 

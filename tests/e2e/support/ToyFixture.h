@@ -34,11 +34,15 @@ class ToyFixture : public ::testing::Test {
         xdo("mouseup 1 mouseup 3");
     }
 
-    void launch(const std::string &ini = {})
+    // With `sound` the copy gets its audio module beside it, as installed,
+    // once nothing of an earlier program is still on its way to the sink.
+    void launch(const std::string &ini = {}, bool sound = false)
     {
         const std::string built = std::filesystem::path(ZORREL_BINARY).parent_path();
         const std::string dir = dir_.path().toStdString();
-        ASSERT_EQ(run("cp " ZORREL_BINARY " " + built + "/Korrin[01].wav " + dir).exit, 0);
+        const std::string module = sound ? built + "/" ZORREL_SOUND_MODULE_NAME " " : "";
+        ASSERT_TRUE(!sound || (std::getenv("ZORREL_SINK_RAW") && sinkQuiet()));
+        ASSERT_EQ(run("cp " ZORREL_BINARY " " + built + "/Korrin[01].wav " + module + dir).exit, 0);
         if (!ini.empty())
             std::ofstream(dir + "/Pocketfolk.ini") << ini;
         ASSERT_NO_FATAL_FAILURE(start(dir + "/zorrel"));
