@@ -71,9 +71,28 @@ QPixmap &SpriteSet::slot(FrameSet set, int index) const
 const QPixmap &SpriteSet::frame(FrameSet set, int index) const
 {
     QPixmap &pixmap = slot(set, index);
-    if (pixmap.isNull())
+    if (pixmap.isNull()) {
         pixmap = renderPixmap(framePath(set, index), frameSize(set), ratio_);
+        --missing_;
+    }
     return pixmap;
+}
+
+bool SpriteSet::drawNextMissing() const
+{
+    const struct {
+        FrameSet set;
+        int count;
+    } sets[] = {{FrameSet::Legs, layout::kLegsFrames},
+                {FrameSet::Key, layout::kKeyFrames},
+                {FrameSet::Head, layout::kHeadFrames}};
+    for (const auto &[set, count] : sets)
+        for (int i = 0; i < count; ++i)
+            if (slot(set, i).isNull()) {
+                (void)frame(set, i);
+                return true;
+            }
+    return false;
 }
 
 } // namespace zorrel::art

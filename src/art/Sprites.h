@@ -34,6 +34,11 @@ class SpriteSet {
     [[nodiscard]] const QPixmap &frame(FrameSet set, int index) const;
     [[nodiscard]] const QPixmap &body() const { return body_; }
 
+    // Draws one frame not drawn yet, for idle moments; false once every
+    // frame is drawn.
+    bool drawNextMissing() const;
+    [[nodiscard]] bool complete() const { return missing_ == 0; }
+
   private:
     QPixmap &slot(FrameSet set, int index) const;
 
@@ -43,6 +48,7 @@ class SpriteSet {
     mutable std::array<QPixmap, layout::kLegsFrames> legs_;
     mutable std::array<QPixmap, layout::kKeyFrames> key_;
     QPixmap body_;
+    mutable int missing_ = layout::kHeadFrames + layout::kLegsFrames + layout::kKeyFrames;
 };
 
 } // namespace zorrel::art

@@ -63,6 +63,10 @@ ToyWidget::ToyWidget()
     setContextMenuPolicy(Qt::PreventContextMenu);
     setFixedSize(layout::kClientSize);
     surface_ = platform::makeToySurface(*this);
+    connect(&idleDrawing_, &QTimer::timeout, this, [this] {
+        if (!sprites_->drawNextMissing())
+            idleDrawing_.stop();
+    });
     applyDeviceRatio();
     buildMenu();
 }
@@ -273,6 +277,8 @@ void ToyWidget::showFrame(FrameSet set, int frame)
         break;
     }
     pictureDirty_ = true;
+    if (frame != 0 && !sprites_->complete() && !idleDrawing_.isActive())
+        idleDrawing_.start(0);
 }
 
 void ToyWidget::setHandCursor(HandCursor cursor)

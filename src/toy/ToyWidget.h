@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QPoint>
+#include <QTimer>
 #include <QWidget>
 
 #include <memory>
@@ -80,6 +81,9 @@ class ToyWidget : public QWidget, private ToyWindow {
 
     Toy toy_{*this};
     PacedTimer timer_;
+    // Once the toy leaves its rest pose it will soon walk: the frames not
+    // drawn yet are drawn in idle moments, one per pass, not mid-walk.
+    QTimer idleDrawing_;
     shape::RegionTable regions_;
     std::unique_ptr<art::SpriteSet> sprites_;
     QCursor openHand_;

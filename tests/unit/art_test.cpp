@@ -113,6 +113,15 @@ TEST(PrerenderedPictures, AreTheVectorArtsPixelsForAllAStartShows)
     EXPECT_EQ(svgDrawingCount(), drawn);
     (void)sprites.frame(FrameSet::Legs, 1);
     EXPECT_EQ(svgDrawingCount(), drawn + 1);
+
+    // Idle moments draw each frame still missing once, then nothing more.
+    while (sprites.drawNextMissing())
+        ;
+    const int frames = layout::kHeadFrames + layout::kLegsFrames + layout::kKeyFrames;
+    EXPECT_TRUE(sprites.complete());
+    EXPECT_EQ(svgDrawingCount(), drawn + frames - 3);
+    (void)sprites.frame(FrameSet::Head, layout::kHeadFrames - 1);
+    EXPECT_EQ(svgDrawingCount(), drawn + frames - 3);
 }
 
 // Where the pointer acts must stay on the same point of the picture at 2x:
