@@ -116,9 +116,15 @@ bool ToyWidget::event(QEvent *event)
     return QWidget::event(event);
 }
 
-// Each command, like every event, ends by sending what it changed.
 void ToyWidget::buildMenu()
 {
+    // Each command, like every event, ends by sending what it changed.
+    const auto command = [this](void (Toy::*operation)()) {
+        return [this, operation] {
+            (toy_.*operation)();
+            commit();
+        };
+    };
     menu_.setObjectName(QString::fromUtf8(art::menu::kPopupMenuName));
     for (const art::menu::MenuItem &item : art::menu::kPopupMenu) {
         if (item.command == art::menu::Command::Separator) {
@@ -131,25 +137,19 @@ void ToyWidget::buildMenu()
         action->setChecked(item.checkedAtStart);
         switch (item.command) {
         case art::menu::Command::WindItUp:
-            connect(action, &QAction::triggered, this, [this] {
-                toy_.windItUp();
-                commit();
-            });
+            connect(action, &QAction::triggered, this, command(&Toy::windItUp));
             break;
         case art::menu::Command::Sound:
             soundAction_ = action;
             // The clockwork flips the mark itself; undo Qt's automatic toggle.
-            connect(action, &QAction::triggered, this, [this](bool checked) {
-                soundAction_->setChecked(!checked);
-                toy_.toggleSound();
-                commit();
-            });
+            connect(action, &QAction::triggered, this,
+                    [this, toggle = command(&Toy::toggleSound)](bool checked) {
+                        soundAction_->setChecked(!checked);
+                        toggle();
+                    });
             break;
         case art::menu::Command::About:
-            connect(action, &QAction::triggered, this, [this] {
-                toy_.showAbout();
-                commit();
-            });
+            connect(action, &QAction::triggered, this, command(&Toy::showAbout));
             break;
         case art::menu::Command::Exit:
             connect(action, &QAction::triggered, this, [this] { toy_.exit(); });
