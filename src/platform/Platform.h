@@ -12,8 +12,9 @@ namespace zorrel::platform {
 void choosePlatformPlugin();
 
 // Before the application object exists: whether the display named
-// `displayName` (null: the default one) can be reached and answers within a
-// few seconds. On failure, `reason` says why in a few words.
+// `displayName` (null: the default one) can be reached, answers within a
+// few seconds and has the colour depth the toy's pictures need. On failure,
+// `reason` says why in a few words.
 bool displayReachable(const char *displayName, std::string &reason);
 
 // After the application object exists: a lost connection to the display

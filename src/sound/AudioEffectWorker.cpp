@@ -41,9 +41,10 @@ class AudioEffectWorker : public EffectWorker {
             }
         }
         if (const QString problem = output_.play(decoded.sound); !problem.isEmpty()) {
-            log_->report(path, problem);
+            log_->reportOutput(problem);
             return;
         }
+        log_->outputWorks();
         // Quiet starts once the effect is over.
         const qint64 frames =
             decoded.sound.samples.size() / (decoded.sound.channels * decoded.sound.bits / 8);

@@ -9,8 +9,10 @@
 
 namespace zorrel::sound {
 
-// Lines about effect files on stderr: at most one per file, whichever side
-// of the sound effects finds the fault.
+// Lines about the sound effects on stderr. A fault of one file is told once
+// for that file; a fault of the sound output, whichever file it was playing,
+// is told once until the output works again. Either side of the sound
+// effects may find the fault.
 class ProblemLog {
   public:
     void report(const QString &path, const QString &reason)
@@ -20,9 +22,20 @@ class ProblemLog {
         reported_.insert(path);
         printLine(QStringLiteral("cannot play %1: %2").arg(escaped(path), reason));
     }
+    void reportOutput(const QString &reason)
+    {
+        if (outputFaulty_)
+            return;
+        outputFaulty_ = true;
+        printLine(QStringLiteral("cannot play sound effects (%1); they are silent until sound "
+                                 "works again")
+                      .arg(escaped(reason)));
+    }
+    void outputWorks() { outputFaulty_ = false; }
 
   private:
     QSet<QString> reported_;
+    bool outputFaulty_ = false;
 };
 
 // Plays effects; lives on the sound thread and is only ever called there.

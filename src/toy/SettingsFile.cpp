@@ -9,9 +9,12 @@
 #include <QLockFile>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
@@ -27,6 +30,70 @@ constexpr int kLockWaitMs = 10000;
 constexpr int kMaxLinkDepth = 40;
 
 QString systemError() { return QString::fromLocal8Bit(std::strerror(errno)); }
+
+// Bytes of a path for a message: what is not printable ASCII as \xNN.
+QString shownBytes(const QByteArray &bytes)
+{
+    QString shown;
+    for (const char byte : bytes) {
+        const auto code = static_cast<unsigned char>(byte);
+        if (code < 0x20 || code >= 0x7f || code == '\\' || code == '"')
+            shown += QStringLiteral("\\x%1").arg(code, 2, 16, QLatin1Char('0'));
+        else
+            shown += QLatin1Char(byte);
+    }
+    return shown;
+}
+
+// A path from the environment as Qt will use it, or nothing if Qt's text
+// would name another file.
+std::optional<QString> pathText(const QByteArray &bytes)
+{
+    QString text = QFile::decodeName(bytes);
+    if (QFile::encodeName(text) != bytes)
+        return std::nullopt;
+    return text;
+}
+
+// The temporary files of a write are hidden and carry the program's name, so
+// that cleaning up after a killed write can never take another program's.
+QByteArray temporaryPrefix(const QString &target)
+{
+    const QFileInfo info(target);
+    return QFile::encodeName(info.absolutePath() + QStringLiteral("/.") + info.fileName()) +
+           ".zorrel-save-";
+}
+constexpr int kTemporarySuffix = 6; // mkstemp's XXXXXX
+
+bool isOurTemporary(const char *name, const QByteArray &prefix)
+{
+    const std::size_t length = std::strlen(name);
+    if (length != std::size_t(prefix.size()) + kTemporarySuffix ||
+        std::strncmp(name, prefix.constData(), std::size_t(prefix.size())) != 0)
+        return false;
+    return std::all_of(name + prefix.size(), name + length,
+                       [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
+}
+
+// Removes the temporary files left beside `target`; called under the lock.
+void removeTemporaries(const QString &target)
+{
+    const QByteArray prefix = temporaryPrefix(target);
+    const qsizetype slash = prefix.lastIndexOf('/');
+    const QByteArray folderName = slash == 0 ? QByteArray("/") : prefix.first(slash);
+    const QByteArray namePrefix = prefix.mid(slash + 1);
+    DIR *folder = ::opendir(folderName.constData());
+    if (folder == nullptr)
+        return;
+    while (const dirent *entry = ::readdir(folder)) {
+        struct stat status {};
+        if (isOurTemporary(entry->d_name, namePrefix) &&
+            ::fstatat(::dirfd(folder), entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISREG(status.st_mode))
+            ::unlinkat(::dirfd(folder), entry->d_name, 0);
+    }
+    ::closedir(folder);
+}
 
 // Closes a descriptor on every way out.
 class Descriptor {
@@ -167,7 +234,7 @@ bool writeAll(int fd, const QByteArray &bytes)
 QString replace(const QString &target, const QByteArray &bytes, mode_t mode)
 {
     const QByteArray name = QFile::encodeName(target);
-    QByteArray temporary = name + ".XXXXXX";
+    QByteArray temporary = temporaryPrefix(target) + QByteArray(kTemporarySuffix, 'X');
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0)
         return QStringLiteral("cannot write: %1").arg(systemError());
@@ -188,36 +255,53 @@ QString replace(const QString &target, const QByteArray &bytes, mode_t mode)
 
 } // namespace
 
-QString userConfigFolder()
+ConfigFolder userConfigFolder()
 {
     const QByteArray config = qgetenv("XDG_CONFIG_HOME");
-    if (config.startsWith('/'))
-        return QFile::decodeName(config);
-    QByteArray home = qgetenv("HOME");
-    if (!home.startsWith('/')) {
-        const passwd *account = ::getpwuid(::getuid());
-        home = account && account->pw_dir ? QByteArray(account->pw_dir) : QByteArray();
+    QByteArray folder;
+    if (config.startsWith('/')) {
+        folder = config;
+    } else {
+        QByteArray home = qgetenv("HOME");
+        if (!home.startsWith('/')) {
+            const passwd *account = ::getpwuid(::getuid());
+            home = account && account->pw_dir ? QByteArray(account->pw_dir) : QByteArray();
+        }
+        // Never "/.config": with no home at all, there is no folder.
+        if (!home.startsWith('/'))
+            return {{}, QStringLiteral("no home folder to keep settings in")};
+        while (home.size() > 1 && home.endsWith('/'))
+            home.chop(1);
+        folder = (home == "/" ? QByteArray() : home) + "/.config";
     }
-    // Never "/.config": with no home at all, there is no folder.
-    if (!home.startsWith('/'))
-        return {};
-    while (home.size() > 1 && home.endsWith('/'))
-        home.chop(1);
-    return QFile::decodeName(home == "/" ? QByteArray() : home) + QStringLiteral("/.config");
+    if (std::optional<QString> text = pathText(folder))
+        return {*text, {}};
+    return {{},
+            QStringLiteral("the settings folder \"%1\" has a name that is not UTF-8; settings "
+                           "are not kept")
+                .arg(shownBytes(folder))};
+}
+
+SettingsFile SettingsFile::inUserConfig(const QString &name)
+{
+    ConfigFolder folder = userConfigFolder();
+    SettingsFile file(folder.path.isEmpty() ? QString() : folder.path + u'/' + name);
+    file.unusable_ = std::move(folder.problem);
+    return file;
 }
 
 SettingsFile::Contents SettingsFile::read() const
 {
-    if (path_.isEmpty())
-        return {{}, QStringLiteral("no home folder to keep settings in")};
+    if (!unusable_.isEmpty())
+        return {{}, unusable_};
     Loaded loaded = load(path_);
     return {std::move(loaded.bytes), loaded.problem};
 }
 
 QString SettingsFile::rewrite(const std::function<QByteArray(const QByteArray &)> &edit) const
 {
-    if (path_.isEmpty())
-        return QStringLiteral("no home folder to keep settings in");
+    if (!unusable_.isEmpty())
+        return unusable_;
     if (QString problem = makeFolder(QFileInfo(path_).absolutePath()); !problem.isEmpty())
         return problem;
     // The lock sits beside the path the programs know, not the link's
@@ -229,17 +313,32 @@ QString SettingsFile::rewrite(const std::function<QByteArray(const QByteArray &)
                    ? QStringLiteral("locked by another program")
                    : QStringLiteral("cannot create the lock file");
     const QString target = resolvedPath(path_);
+    removeTemporaries(target);
     const Loaded loaded = load(target);
     if (!loaded.problem.isEmpty())
         return loaded.problem;
     const QByteArray bytes = edit(loaded.bytes);
     if (loaded.exists && bytes == loaded.bytes)
         return {};
+    // A file the next start would refuse to read would lose every setting.
+    if (bytes.size() > kMaxBytes)
+        return QStringLiteral("the file would grow past %1 MiB").arg(kMaxBytes >> 20);
     // Renaming over a read-only file would succeed, but whoever made it
     // read-only meant it to stay as it is.
     if (loaded.exists && ::access(QFile::encodeName(target).constData(), W_OK) != 0)
         return QStringLiteral("the file is read-only");
     return replace(target, bytes, loaded.mode);
+}
+
+void SettingsFile::removeLeftovers() const
+{
+    if (path_.isEmpty())
+        return;
+    QLockFile lock(path_ + QStringLiteral(".lock"));
+    lock.setStaleLockTime(kStaleLockMs);
+    // A copy writing now may still need its temporary file.
+    if (lock.tryLock(0))
+        removeTemporaries(resolvedPath(path_));
 }
 
 } // namespace zorrel::toy

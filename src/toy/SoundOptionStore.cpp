@@ -78,15 +78,16 @@ QString writeStored(const QString &text)
 
 // The vendor's file, shared with its other programs: only the option's own
 // line is ever changed.
-QString location()
-{
-    const QString folder = userConfigFolder();
-    return folder.isEmpty() ? QString() : folder + QStringLiteral("/Pocketfolk.ini");
-}
+SettingsFile settingsFile() { return SettingsFile::inUserConfig(QStringLiteral("Pocketfolk.ini")); }
+
+QString location() { return settingsFile().path(); }
 
 StoredText readStored()
 {
-    const SettingsFile::Contents contents = SettingsFile(location()).read();
+    const SettingsFile file = settingsFile();
+    // Writes cut short by a kill leave their temporary files behind.
+    file.removeLeftovers();
+    const SettingsFile::Contents contents = file.read();
     if (!contents.problem.isEmpty())
         return {std::nullopt, contents.problem};
     const std::optional<IniLine> entry =
@@ -98,7 +99,7 @@ StoredText readStored()
 
 QString writeStored(const QString &text)
 {
-    return SettingsFile(location()).rewrite([&text](const QByteArray &bytes) {
+    return settingsFile().rewrite([&text](const QByteArray &bytes) {
         return withIniEntry(bytes, kSection.toLatin1(), kKey.toLatin1(), text.toLatin1());
     });
 }
@@ -107,7 +108,9 @@ QString writeStored(const QString &text)
 
 void report(const QString &message)
 {
-    printLine(QStringLiteral("%1: %2").arg(escaped(location()), message));
+    const QString where = location();
+    printLine(where.isEmpty() ? QStringLiteral("the sound option: %1").arg(message)
+                              : QStringLiteral("%1: %2").arg(escaped(where), message));
 }
 
 // Writes the option at once; a failure is reported, and the option then

@@ -6,6 +6,7 @@
 #include "platform/Platform.h"
 #include "shape/ShapeComposer.h"
 #include "toy/Clockwork.h"
+#include "toy/ScreenPlacement.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -49,6 +50,14 @@ QPoint partOriginAt(QPoint client)
 
 int toPixels(float twips) { return static_cast<int>(std::lround(twips / kTwips)); }
 
+QList<QRect> screenRects()
+{
+    QList<QRect> rects;
+    for (const QScreen *screen : QGuiApplication::screens())
+        rects.append(screen->geometry());
+    return rects;
+}
+
 } // namespace
 
 ToyWidget::ToyWidget()
@@ -78,6 +87,7 @@ void ToyWidget::start()
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     move(screen.x() + (screen.width() - width()) / 2,
          screen.y() + (screen.height() - height()) / 2);
+    move(placeOnScreens(geometry(), screenRects()));
     toy_.load();
     surface_->prepare();
     updateShape();
@@ -89,6 +99,37 @@ void ToyWidget::start()
         updateShape();
         commit();
     });
+    watchScreens();
+}
+
+// The window manager, too, reacts to a change of the screens and may push
+// the toy to a corner where little of it shows: the toy looks once the
+// change has settled.
+void ToyWidget::watchScreens()
+{
+    const auto watch = [this](QScreen *screen) {
+        connect(screen, &QScreen::geometryChanged, this, &ToyWidget::keepOnScreen,
+                Qt::QueuedConnection);
+    };
+    for (QScreen *screen : QGuiApplication::screens())
+        watch(screen);
+    connect(qApp, &QGuiApplication::screenAdded, this, [this, watch](QScreen *screen) {
+        watch(screen);
+        keepOnScreen();
+    });
+    connect(qApp, &QGuiApplication::screenRemoved, this, &ToyWidget::keepOnScreen,
+            Qt::QueuedConnection);
+}
+
+void ToyWidget::keepOnScreen()
+{
+    const QPoint client = clientPos();
+    const QPoint placed = placeOnScreens(QRect(client, size()), screenRects());
+    if (placed == client)
+        return;
+    outerPos_ = placed - layout::kClientOrigin;
+    positionDirty_ = true;
+    commit();
 }
 
 // Pictures, cursors and outline follow the screen's device-pixel ratio.

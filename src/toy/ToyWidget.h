@@ -50,6 +50,10 @@ class ToyWidget : public QWidget, private ToyWindow {
     // Top-left of the client area on the desktop, as the toy last set it.
     [[nodiscard]] QPoint clientPos() const;
     void buildMenu();
+    // Brings the toy wholly onto a screen if it is not, as after the screens
+    // shrank or the window manager pushed it mostly out of sight.
+    void keepOnScreen();
+    void watchScreens();
     // Hands on the position and picture that the last event changed.
     void commit();
     void renderPicture();

@@ -1,6 +1,6 @@
 // How the program ends when it has no usable display: a server that dies
-// under a walking, sounding toy, a dead or silent display, and platforms
-// without X11. Always one line and status 1, never a signal or a hang.
+// under a walking, sounding toy, a dead or silent display, one with too few
+// colours, and platforms without X11. Always one line and status 1, never a signal or a hang.
 
 #include "e2e/support/ToyFixture.h"
 
@@ -11,6 +11,32 @@
 
 namespace zorrel::e2e {
 namespace {
+
+// An X server of the test's own, gone with the object.
+class OwnDisplay {
+  public:
+    explicit OwnDisplay(const std::string &screen)
+    {
+        const Output server = run("sh -c 'Xvfb -displayfd 3 -screen 0 " + screen +
+                                  " -nolisten tcp -noreset 3>&1 >/dev/null 2>&1 & echo $!' | "
+                                  "head -2 | tr '\\n' ' '");
+        if (std::sscanf(server.out.c_str(), "%d %d", &pid_, &number_) != 2)
+            ADD_FAILURE() << "no Xvfb: " << server.out;
+    }
+    ~OwnDisplay() { kill(); }
+    OwnDisplay(const OwnDisplay &) = delete;
+    OwnDisplay &operator=(const OwnDisplay &) = delete;
+    [[nodiscard]] bool up() const { return pid_ > 0 && number_ >= 0; }
+    [[nodiscard]] std::string env() const { return "env DISPLAY=:" + std::to_string(number_); }
+    void kill() const
+    {
+        if (pid_ > 0)
+            ::kill(pid_, SIGKILL);
+    }
+
+  private:
+    int pid_ = 0, number_ = -1;
+};
 
 bool oneLine(const std::string &out)
 {
@@ -31,14 +57,9 @@ TEST(DisplayLoss, AServerDyingUnderAWalkingToyEndsItWithStatusOne)
     for (int round = 0; round < rounds; ++round) {
         SCOPED_TRACE("round " + std::to_string(round));
         // A display of the test's own, so that killing it harms nobody.
-        const Output server =
-            run("sh -c 'Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset "
-                "3>&1 >/dev/null 2>&1 & echo $!' | head -2 | tr '\\n' ' '");
-        int xvfb = 0, display = -1;
-        ASSERT_EQ(std::sscanf(server.out.c_str(), "%d %d", &xvfb, &display), 2) << server.out;
-        const std::unique_ptr<int, void (*)(int *)> killed(&xvfb,
-                                                           [](int *pid) { kill(*pid, SIGKILL); });
-        const std::string env = "env DISPLAY=:" + std::to_string(display);
+        const OwnDisplay display("800x600x24");
+        ASSERT_TRUE(display.up());
+        const std::string env = display.env();
         const QTemporaryDir config;
         const std::string log = config.filePath("stderr").toStdString();
         run("sh -c '" + env + " XDG_CONFIG_HOME=" + config.path().toStdString() +
@@ -52,7 +73,7 @@ TEST(DisplayLoss, AServerDyingUnderAWalkingToyEndsItWithStatusOne)
         run(xdo + "mousemove 402 290 mousedown 1 click 3 click 3 click 3 click 3 click 3");
         run(xdo + "mouseup 1");
         sleep_for(700ms); // walking, with footsteps
-        kill(xvfb, SIGKILL);
+        display.kill();
         ASSERT_TRUE(waitUntil([&] { return run("cat " + log + ".status").exit == 0; }, 10s))
             << "still running after the display died";
         EXPECT_EQ(run("cat " + log + ".status").out, "1\n");
@@ -60,10 +81,12 @@ TEST(DisplayLoss, AServerDyingUnderAWalkingToyEndsItWithStatusOne)
     }
 }
 
-// No display, a dead one named either way, and a server that takes the
-// connection and never answers.
-TEST(DisplayLoss, NoDeadOrSilentDisplayGivesOneLine)
+// No display, a dead one named either way, a server that takes the
+// connection and never answers, and one with too few colours to draw on.
+TEST(DisplayLoss, NoDeadSilentOrEightBitDisplayGivesOneLine)
 {
+    const OwnDisplay eightBit("800x600x8");
+    ASSERT_TRUE(eightBit.up());
     const std::string path = "/tmp/.X11-unix/X878";
     ASSERT_NE(access(path.c_str(), F_OK), 0) << path << " is in use";
     const int listener = socket(AF_UNIX, SOCK_STREAM, 0);
@@ -74,10 +97,12 @@ TEST(DisplayLoss, NoDeadOrSilentDisplayGivesOneLine)
     ASSERT_EQ(listen(listener, 4), 0);
     std::vector<Output> outputs;
     for (const auto &[prefix, arguments] :
-         {std::pair{"env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM", ""},
+         {std::pair<std::string, std::string>{
+              "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM", ""},
           {"env DISPLAY=:879", ""},
           {"", "-display :879"},
-          {"env DISPLAY=:878", ""}}) {
+          {"env DISPLAY=:878", ""},
+          {eightBit.env(), ""}}) {
         const Output &r = outputs.emplace_back(runToy(prefix, arguments));
         // Neither a signal (128 + it) nor the 20 s time-out (124).
         EXPECT_EQ(r.exit, 1) << prefix << arguments;

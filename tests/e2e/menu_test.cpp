@@ -3,6 +3,9 @@
 
 #include "e2e/support/ToyFixture.h"
 
+#include <random>
+#include <set>
+
 namespace zorrel::e2e {
 namespace {
 
@@ -33,6 +36,39 @@ TEST_F(Menu, SoundTogglesTheStoredOption)
         EXPECT_TRUE(waitUntil([&] { return stored() == expected; }, 3s)) << stored();
         ASSERT_TRUE(waitUntil([&] { return windowCount() == 1; }, 3s)) << "the menu stays open";
     }
+}
+
+// Saves killed half-way leave their temporary files behind; the next start
+// removes them, and nothing that is not the toy's own.
+TEST_F(Menu, KilledSavesLeaveNothingBehind)
+{
+    // A large shared file, so that a save lasts long enough to be killed in.
+    ASSERT_NO_FATAL_FAILURE(launch("[Coilwerks]\nZorrel Sound=True\n[Other Toy]\nData=" +
+                                   std::string(std::size_t{30} << 20, 'x') + "\n"));
+    const std::string dir = dir_.path().toStdString();
+    const std::string ours = ".Pocketfolk.ini.zorrel-save-";
+    // A save killed earlier, and other programs' files that only look alike.
+    const std::set<std::string> alike = {"Pocketfolk.ini.Ab12Cd", "Pocketfolk.ini.bak",
+                                         ours + "Ab12Cd7", ours + "Ab-2Cd"};
+    for (const std::string &name : alike)
+        std::ofstream(dir + "/" + name) << "theirs";
+    std::ofstream(dir + "/" + ours + "Ab12Cd") << "[Coilwerks]\nZorrel Sound=Fal";
+    std::mt19937 random(7);
+    for (int round = 0; round < 6; ++round) {
+        ASSERT_TRUE(openMenu() && xdo("key s")) << "no popup menu";
+        sleep_for(Millis(random() % 120));
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+        ASSERT_NO_FATAL_FAILURE(start(dir + "/zorrel"));
+    }
+    std::set<std::string> left;
+    for (const auto &entry : std::filesystem::directory_iterator(dir))
+        if (const std::string name = entry.path().filename(); name.find("Pocketfolk") != name.npos)
+            left.insert(name);
+    std::set<std::string> expected = alike;
+    expected.insert("Pocketfolk.ini");
+    EXPECT_EQ(left, expected);
+    EXPECT_TRUE(stored() == "True" || stored() == "False") << stored();
 }
 
 TEST_F(Menu, AboutBoxIsACentredDialogThatDisablesTheWalkingToyUntilClosed)

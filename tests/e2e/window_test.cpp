@@ -2,11 +2,14 @@
 // through it and where clicks outside its shape go. And the toy as a guest on
 // somebody's desktop: it leaves the keyboard focus alone, stays on every
 // workspace and off the task bar, keeps where the window manager puts it,
-// walks only where a monitor shows it, and keeps a fine outline at 2x.
+// walks only where a monitor shows it, comes back into view when the screen
+// shrinks, and keeps a fine outline at 2x.
 
 #include "e2e/support/ToyFixture.h"
 
 #include <QImage>
+
+#include <memory>
 
 namespace zorrel::e2e {
 namespace {
@@ -143,6 +146,29 @@ TEST_F(Manners, TheWalkStopsAtTheEdgeOfAMonitorThatCannotShowTheToy)
     EXPECT_GE(end.x(), 512 - 5) << "walked off its monitor";
     EXPECT_LE(end.x(), 512) << "stopped short of the edge";
     EXPECT_EQ(end.y(), start.y());
+}
+
+TEST_F(Manners, AScreenThatShrinksUnderTheWalkingToyBringsItBackIntoView)
+{
+    // The mode may be known from an earlier run on this display already.
+    run("xrandr --newmode 640x480 25 640 656 752 800 480 490 492 525; "
+        "xrandr --addmode screen 640x480");
+    const auto screen = [](const std::string &size) {
+        return run("xrandr --output screen --mode " + size + " --fb " + size).exit == 0;
+    };
+    const std::shared_ptr<void> restore(nullptr, [&](void *) { screen("1024x768"); });
+    ASSERT_NO_FATAL_FAILURE(launch());
+    ASSERT_TRUE(xdo("windowmove --sync " + std::to_string(window_) + " 900 650"));
+    ASSERT_TRUE(waitUntil([&] { return where() == QPoint(900, 650); }, 2s));
+    ASSERT_TRUE(holdAndWind(3) && xdo("mouseup 1"));
+    ASSERT_TRUE(waitUntil([&] { return where().x() < 895; }, 2s)) << "it does not walk";
+    ASSERT_TRUE(screen("640x480"));
+    EXPECT_TRUE(waitUntil(
+        [&] { return where().x() + 69 <= 640 && where().y() + 96 <= 480 && where().x() >= 0; }, 3s))
+        << testing::PrintToString(where());
+    EXPECT_EQ(where().y(), 480 - 96);
+    const int x = where().x();
+    EXPECT_TRUE(waitUntil([&] { return where().x() < x - 5; }, 2s)) << "it walks on the spot";
 }
 
 TEST_F(Manners, AtTwiceTheScaleTheOutlineStepsOneDevicePixelAtATime)

@@ -25,7 +25,9 @@
 #include <functional>
 #include <memory>
 #include <string_view>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <tuple>
 #include <unistd.h>
 
@@ -223,6 +225,53 @@ TEST(SoundEffects, SoundOffMissingAndUnplayableFiles)
     EXPECT_EQ(lines.size(), count + 1) << lines.join('\n').toStdString();
     for (const ProgramFile &file : files)
         EXPECT_EQ(lines.filter(file.path).size(), 1) << file.path.toStdString();
+}
+
+// A sound server that is absent, refuses the connection or never answers is
+// told in one line, whichever effects meet it, and told again only after
+// sound has worked in between.
+TEST(SoundEffects, AFaultOfTheSoundOutputIsToldOnceUntilSoundWorksAgain)
+{
+    if (qEnvironmentVariableIsEmpty("ZORREL_SINK_RAW"))
+        GTEST_SKIP() << "needs the sound server of scripts/with-test-desktop.sh";
+    QTemporaryDir dir;
+    const auto socketAt = [](const QString &path, bool listening) {
+        const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::snprintf(address.sun_path, sizeof address.sun_path, "%s",
+                      QFile::encodeName(path).constData());
+        EXPECT_EQ(bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
+        EXPECT_EQ(listening ? listen(fd, 4) : close(fd), 0);
+        return fd;
+    };
+    socketAt(dir.filePath("refused"), false);
+    const int silent = socketAt(dir.filePath("silent"), true);
+    const QByteArray click = readFile(joinProgramPath(kBuilt, "Korrin0.wav"));
+    const QByteArray step = readFile(joinProgramPath(kBuilt, "Korrin1.wav"));
+    ProblemLog log;
+    StderrCapture capture;
+    // Null: the test desktop's own server.
+    const auto playBoth = [&](const QString &server) {
+        if (server.isEmpty())
+            qunsetenv("PULSE_SERVER");
+        else
+            qputenv("PULSE_SERVER", QFile::encodeName("unix:" + dir.filePath(server)));
+        const std::unique_ptr<EffectWorker> worker(loadEffectWorker(kBuilt, &log));
+        ASSERT_NE(worker, nullptr);
+        for (const QByteArray *bytes : {&click, &step, &click})
+            worker->play(bytes == &click ? "/toy/Korrin0.wav" : "/toy/Korrin1.wav", *bytes);
+        worker->unload();
+    };
+    qsizetype told = 0;
+    for (const char *server : {"absent", "refused", "silent"}) {
+        SCOPED_TRACE(server);
+        playBoth(server);
+        EXPECT_EQ(capture.Lines().size(), ++told) << capture.Lines().join('\n').toStdString();
+        playBoth({});
+        EXPECT_EQ(capture.Lines().size(), told) << capture.Lines().join('\n').toStdString();
+    }
+    close(silent);
 }
 
 TEST(SoundEffects, GeneratedFilesAreShortMono16BitPcmWaves)

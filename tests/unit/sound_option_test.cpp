@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string_view>
+#include <tuple>
 
 using namespace std::literals;
 using namespace zorrel::toy;
@@ -43,7 +44,7 @@ namespace {
     bool on = store.load(true);
     for (int i = 0; i < toggles; ++i) {
         store.store(on = !on);
-        if (!SettingsFile(userConfigFolder() + "/Pocketfolk.ini").rewrite(count).isEmpty())
+        if (!SettingsFile::inUserConfig("Pocketfolk.ini").rewrite(count).isEmpty())
             std::exit(EXIT_FAILURE);
     }
     std::exit(EXIT_SUCCESS);
@@ -164,6 +165,17 @@ TEST_F(SoundOption, WhatIsNoSettingsFileIsReportedAndLeftAlone)
                 big.resize(SettingsFile::kMaxBytes + 1));
     expectReported(iniPath());
     EXPECT_EQ(QFileInfo(iniPath()).size(), SettingsFile::kMaxBytes + 1);
+    // At exactly the limit the file is read, but a change that would grow it
+    // is refused: a file the next start would not read loses the option.
+    ASSERT_TRUE(QFile::remove(iniPath()) &&
+                writeFile(iniPath(), "[Coilwerks]\nZorrel Sound=True\n") &&
+                QFile(iniPath()).resize(SettingsFile::kMaxBytes));
+    for (int round = 0; round < 2; ++round) {
+        EXPECT_EQ(reportOf([] { EXPECT_TRUE(SoundOptionStore().load(false)); }), "");
+        const std::string report = reportOf([] { SoundOptionStore().store(false); });
+        EXPECT_TRUE(isOneLineNaming(report, iniPath())) << report;
+        EXPECT_EQ(QFileInfo(iniPath()).size(), SettingsFile::kMaxBytes);
+    }
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(iniPath()));
     expectReported(iniPath() + "/Pocketfolk.ini");
 }
@@ -172,12 +184,32 @@ TEST_F(SoundOption, FolderIsXdgThenHomeThenTheAccountsHome)
 {
     const QByteArray home = qgetenv("HOME");
     qputenv("HOME", "/nowhere/home");
-    EXPECT_EQ(userConfigFolder(), dir_.path());
+    EXPECT_EQ(userConfigFolder().path, dir_.path());
     qputenv("XDG_CONFIG_HOME", "relative");
-    EXPECT_EQ(userConfigFolder(), "/nowhere/home/.config");
+    EXPECT_EQ(userConfigFolder().path, "/nowhere/home/.config");
     qunsetenv("XDG_CONFIG_HOME");
     qunsetenv("HOME");
-    EXPECT_EQ(userConfigFolder(), QFile::decodeName(::getpwuid(::getuid())->pw_dir) + "/.config");
+    EXPECT_EQ(userConfigFolder().path,
+              QFile::decodeName(::getpwuid(::getuid())->pw_dir) + "/.config");
+
+    // Names that are not UTF-8 would lead to another folder: the toy keeps
+    // no settings then, says so in one line, and writes nowhere.
+    const QByteArray inside = QFile::encodeName(dir_.path());
+    for (const auto &[variable, value, shown] :
+         {std::tuple{"HOME", inside + "/h\xe9me", "h\\xe9me"},
+          {"XDG_CONFIG_HOME", inside + "/config\xff", "config\\xff"}}) {
+        SCOPED_TRACE(shown);
+        qputenv(variable, value);
+        EXPECT_EQ(userConfigFolder().path, "");
+        for (const std::string &report :
+             {reportOf([] { EXPECT_TRUE(SoundOptionStore().load(true)); }),
+              reportOf([] { SoundOptionStore().store(false); })}) {
+            EXPECT_TRUE(isOneLineNaming(report, shown)) << report;
+        }
+        qunsetenv(variable);
+    }
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList());
     qputenv("HOME", home);
 }
 

@@ -3,6 +3,7 @@
 
 #include "TestSupport.h"
 #include "toy/PacedTimer.h"
+#include "toy/ScreenPlacement.h"
 #include "toy/ToyWidget.h"
 
 #include <QApplication>
@@ -84,6 +85,32 @@ TEST_F(ToyWidgetTest, MovesAndReleaseGoToThePressedPartEvenOutsideTheWindow)
     EXPECT_EQ(widget_.pos(), start + QPoint(100, 50)) << "measured from the key, as pressed";
     release({-200, -200}, Qt::LeftButton);
     EXPECT_FALSE(widget_.toy().state().dragging);
+}
+
+// The toy is put back wholly on a screen, moved as little as it can be.
+TEST(ScreenPlacement, BringsTheWholeToyOntoTheScreenThatShowsMostOfIt)
+{
+    using zorrel::toy::placeOnScreens;
+    const QSize toy(69, 96);
+    const QList<QRect> small = {{0, 0, 640, 480}};
+    const QList<QRect> pair = {{0, 384, 512, 384}, {512, 0, 512, 768}};
+    const struct {
+        QPoint at;
+        QList<QRect> screens;
+        QPoint placed;
+    } rows[] = {
+        {{300, 200}, small, {300, 200}},      // whole: left where it is
+        {{634, 471}, small, {571, 384}},      // a corner showing: both ways
+        {{900, 300}, small, {571, 300}},      // its height kept
+        {{-60, 100}, small, {0, 100}},        // off the left edge
+        {{2000, 2000}, small, {571, 384}},    // off every screen: the nearest
+        {{470, 500}, pair, {443, 500}},       // across the two: the one with most of it
+        {{480, 100}, pair, {512, 100}},       // the right one alone reaches that high
+        {{10, 10}, {{0, 0, 50, 50}}, {0, 0}}, // larger than its screen
+        {{10, 10}, {}, {10, 10}},             // no screen known: left alone
+    };
+    for (const auto &[at, screens, placed] : rows)
+        EXPECT_EQ(placeOnScreens(QRect(at, toy), screens), placed) << at.x() << "," << at.y();
 }
 
 // A tick that sets its own pace again must not push the next tick back, or

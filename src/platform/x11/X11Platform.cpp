@@ -24,6 +24,19 @@ namespace {
 // How long a display may take to answer before the toy gives up on it.
 constexpr std::chrono::seconds kDisplayAnswerTime{5};
 
+// The toy's pictures, cursors and menu need true colour; on a display with
+// fewer bits Qt paints every one of them black.
+constexpr int kLeastColourDepth = 15;
+
+// The colour depth of the screen the connection was opened for.
+int screenDepth(xcb_connection_t *connection, int screenNumber)
+{
+    xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(connection));
+    for (int i = 0; i < screenNumber && screens.rem > 0; ++i)
+        xcb_screen_next(&screens);
+    return screens.rem > 0 ? screens.data->root_depth : 0;
+}
+
 bool usesXcb()
 {
     const char *chosen = std::getenv("QT_QPA_PLATFORM");
@@ -117,14 +130,18 @@ bool displayReachable(const char *displayName, std::string &reason)
         std::condition_variable done;
         bool finished = false;
         bool ok = false;
+        int depth = 0;
     };
     auto probe = std::make_shared<Probe>();
     std::thread([probe, display = std::string(name)] {
-        xcb_connection_t *connection = xcb_connect(display.c_str(), nullptr);
+        int screenNumber = 0;
+        xcb_connection_t *connection = xcb_connect(display.c_str(), &screenNumber);
         const bool ok = xcb_connection_has_error(connection) == 0;
+        const int depth = ok ? screenDepth(connection, screenNumber) : 0;
         xcb_disconnect(connection);
         const std::lock_guard lock(probe->mutex);
         probe->ok = ok;
+        probe->depth = depth;
         probe->finished = true;
         probe->done.notify_one();
     }).detach();
@@ -136,7 +153,11 @@ bool displayReachable(const char *displayName, std::string &reason)
         reason = "display " + shown.toStdString() + " does not answer";
     else if (!probe->ok)
         reason = "cannot open display " + shown.toStdString();
-    return answered && probe->ok;
+    else if (probe->depth < kLeastColourDepth)
+        reason = "display " + shown.toStdString() + " has " + std::to_string(probe->depth) +
+                 "-bit colour; the toy needs at least " + std::to_string(kLeastColourDepth) +
+                 " bits";
+    return answered && probe->ok && probe->depth >= kLeastColourDepth;
 }
 
 void endCleanlyOnDisplayLoss()
