@@ -24,8 +24,8 @@ namespace {
 // Client-area rectangle of a control, from its place in twips.
 constexpr QRect fromTwips(int left, int top, int width, int height)
 {
-    constexpr int t = art::layout::kTwipsPerPixel;
-    return {left / t, top / t, width / t, height / t};
+    constexpr int kPerPixel = art::layout::kTwipsPerPixel;
+    return {left / kPerPixel, top / kPerPixel, width / kPerPixel, height / kPerPixel};
 }
 
 constexpr QSize kClientSize{3675 / art::layout::kTwipsPerPixel, 3015 / art::layout::kTwipsPerPixel};

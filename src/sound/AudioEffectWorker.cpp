@@ -74,7 +74,9 @@ class AudioEffectWorker : public EffectWorker {
 
 } // namespace zorrel::sound
 
+// The module's one entry point, looked up by this C name.
 extern "C" Q_DECL_EXPORT zorrel::sound::EffectWorker *
+// NOLINTNEXTLINE(readability-identifier-naming)
 zorrel_create_effect_worker(zorrel::sound::ProblemLog *log)
 {
     return new zorrel::sound::AudioEffectWorker(log);

@@ -23,7 +23,7 @@ constexpr double kTwoPi = 2.0 * std::numbers::pi;
 class Noise {
   public:
     explicit Noise(std::uint32_t seed) : state_(seed) {}
-    double Next()
+    double next()
     {
         state_ ^= state_ << 13;
         state_ ^= state_ >> 17;
@@ -50,14 +50,14 @@ class LowPass {
     double y_ = 0.0;
 };
 
-std::vector<double> Silence(double seconds)
+std::vector<double> silence(double seconds)
 {
     // NOLINTNEXTLINE(modernize-return-braced-init-list): a size, not two elements
     return std::vector<double>(static_cast<std::size_t>(seconds * kRate), 0.0);
 }
 
 // A decaying sine partial starting at `start` seconds.
-void AddPartial(std::vector<double> &out, double start, double freqHz, double amp, double decayS)
+void addPartial(std::vector<double> &out, double start, double freqHz, double amp, double decayS)
 {
     const auto first = static_cast<std::size_t>(start * kRate);
     for (std::size_t i = first; i < out.size(); ++i) {
@@ -67,7 +67,7 @@ void AddPartial(std::vector<double> &out, double start, double freqHz, double am
 }
 
 // A decaying, low-passed noise burst starting at `start` seconds.
-void AddNoiseBurst(std::vector<double> &out, double start, double amp, double decayS,
+void addNoiseBurst(std::vector<double> &out, double start, double amp, double decayS,
                    double cutoffHz, Noise &noise)
 {
     LowPass lp1(cutoffHz);
@@ -75,13 +75,13 @@ void AddNoiseBurst(std::vector<double> &out, double start, double amp, double de
     const auto first = static_cast<std::size_t>(start * kRate);
     for (std::size_t i = first; i < out.size(); ++i) {
         const double t = static_cast<double>(i - first) / kRate;
-        out[i] += amp * std::exp(-t / decayS) * lp2(lp1(noise.Next()));
+        out[i] += amp * std::exp(-t / decayS) * lp2(lp1(noise.next()));
     }
 }
 
 // Soft start and end so that no edge of the file clicks on its own, then
 // scaling to the wanted peak.
-std::vector<std::int16_t> Finish(std::vector<double> signal, double peak)
+std::vector<std::int16_t> finish(std::vector<double> signal, double peak)
 {
     const std::size_t fadeIn = kRate / 5000; // 0.2 ms
     const std::size_t fadeOut = kRate / 200; // 5 ms
@@ -105,29 +105,29 @@ std::vector<std::int16_t> Finish(std::vector<double> signal, double peak)
 
 // The winding click: a bright tick of the tooth, then the duller drop of the
 // pawl 22 ms later, each a short metallic ring over a pinch of noise.
-std::vector<std::int16_t> WindingClick()
+std::vector<std::int16_t> windingClick()
 {
     Noise noise(0x5eed0001u);
-    auto s = Silence(0.085);
+    auto s = silence(0.085);
     const double ticks[2][2] = {{0.0, 1.0}, {0.022, 0.55}}; // start, level
     for (const auto &tick : ticks) {
         const double at = tick[0];
         const double level = tick[1];
-        AddNoiseBurst(s, at, 0.9 * level, 0.0018, 6000.0, noise);
-        AddPartial(s, at, 2350.0, 0.45 * level, 0.0055);
-        AddPartial(s, at, 3720.0, 0.30 * level, 0.0035);
-        AddPartial(s, at, 5310.0, 0.14 * level, 0.0022);
-        AddPartial(s, at, 880.0, 0.20 * level, 0.0090);
+        addNoiseBurst(s, at, 0.9 * level, 0.0018, 6000.0, noise);
+        addPartial(s, at, 2350.0, 0.45 * level, 0.0055);
+        addPartial(s, at, 3720.0, 0.30 * level, 0.0035);
+        addPartial(s, at, 5310.0, 0.14 * level, 0.0022);
+        addPartial(s, at, 880.0, 0.20 * level, 0.0090);
     }
-    return Finish(std::move(s), 0.55);
+    return finish(std::move(s), 0.55);
 }
 
 // The footstep: a low, quickly damped thump with a falling pitch, a muffled
 // scuff of noise and a faint tick of the heel.
-std::vector<std::int16_t> Footstep()
+std::vector<std::int16_t> footstep()
 {
     Noise noise(0x5eed0002u);
-    auto s = Silence(0.12);
+    auto s = silence(0.12);
     double phase = 0.0;
     for (std::size_t i = 0; i < s.size(); ++i) {
         const double t = static_cast<double>(i) / kRate;
@@ -135,34 +135,34 @@ std::vector<std::int16_t> Footstep()
         phase += kTwoPi * freq / kRate;
         s[i] += 0.8 * std::exp(-t / 0.022) * std::sin(phase);
     }
-    AddNoiseBurst(s, 0.0, 1.4, 0.010, 1400.0, noise);
-    AddPartial(s, 0.0, 1150.0, 0.08, 0.004);
-    return Finish(std::move(s), 0.45);
+    addNoiseBurst(s, 0.0, 1.4, 0.010, 1400.0, noise);
+    addPartial(s, 0.0, 1150.0, 0.08, 0.004);
+    return finish(std::move(s), 0.45);
 }
 
-void PutLe(std::string &out, std::uint32_t value, int bytes)
+void putLe(std::string &out, std::uint32_t value, int bytes)
 {
     for (int i = 0; i < bytes; ++i)
         out.push_back(static_cast<char>((value >> (8 * i)) & 0xffu));
 }
 
-bool WriteWave(const std::string &path, const std::vector<std::int16_t> &pcm)
+bool writeWave(const std::string &path, const std::vector<std::int16_t> &pcm)
 {
     const auto dataBytes = static_cast<std::uint32_t>(pcm.size() * 2);
     std::string bytes = "RIFF";
-    PutLe(bytes, 36 + dataBytes, 4);
+    putLe(bytes, 36 + dataBytes, 4);
     bytes += "WAVEfmt ";
-    PutLe(bytes, 16, 4);        // size of the format chunk
-    PutLe(bytes, 1, 2);         // PCM
-    PutLe(bytes, 1, 2);         // mono
-    PutLe(bytes, kRate, 4);     // frames per second
-    PutLe(bytes, kRate * 2, 4); // bytes per second
-    PutLe(bytes, 2, 2);         // bytes per frame
-    PutLe(bytes, 16, 2);        // bits per sample
+    putLe(bytes, 16, 4);        // size of the format chunk
+    putLe(bytes, 1, 2);         // PCM
+    putLe(bytes, 1, 2);         // mono
+    putLe(bytes, kRate, 4);     // frames per second
+    putLe(bytes, kRate * 2, 4); // bytes per second
+    putLe(bytes, 2, 2);         // bytes per frame
+    putLe(bytes, 16, 2);        // bits per sample
     bytes += "data";
-    PutLe(bytes, dataBytes, 4);
+    putLe(bytes, dataBytes, 4);
     for (const std::int16_t v : pcm)
-        PutLe(bytes, static_cast<std::uint16_t>(v), 2);
+        putLe(bytes, static_cast<std::uint16_t>(v), 2);
 
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -183,7 +183,7 @@ int main(int argc, char **argv)
         return 2;
     }
     const std::string folder = argv[1];
-    const bool ok = WriteWave(folder + "/Korrin0.wav", WindingClick()) &&
-                    WriteWave(folder + "/Korrin1.wav", Footstep());
+    const bool ok = writeWave(folder + "/Korrin0.wav", windingClick()) &&
+                    writeWave(folder + "/Korrin1.wav", footstep());
     return ok ? 0 : 1;
 }
