@@ -1,5 +1,5 @@
 #include "sound/EffectWorker.h"
-#include "sound/PulseOutput.h"
+#include "AudioOutput.h" // the platform's, from its own folder
 #include "sound/WaveFile.h"
 
 #include <QTimer>
@@ -65,7 +65,7 @@ class AudioEffectWorker : public EffectWorker {
 
     ProblemLog *log_;
     std::map<QString, Decoded> decoded_;
-    PulseOutput output_;
+    AudioOutput output_;
     QTimer quiet_;
 };
 

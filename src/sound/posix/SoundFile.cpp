@@ -1,8 +1,8 @@
 #include "sound/SoundFile.h"
+#include "sound/BoundedRead.h"
 
 #include <QFile>
 
-#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -87,28 +87,21 @@ SoundFileRead readSoundFile(const QString &path, qint64 limit)
         flags < 0 || ::fcntl(file.fd(), F_SETFL, flags & ~O_NONBLOCK) != 0)
         return failed(errno);
 
-    // The reported size is only a hint: a file may grow while it is read, and
-    // some report none at all.
-    QByteArray bytes(std::min<qint64>(info.st_size, limit) + 1, Qt::Uninitialized);
-    qint64 got = 0;
-    for (;;) {
-        if (got == bytes.size()) {
-            if (got > limit)
-                return tooLarge(limit);
-            bytes.resize(std::min<qint64>(2 * got, limit + 1));
+    QByteArray bytes;
+    switch (readBounded(bytes, info.st_size, limit, [&file](char *buffer, qint64 room) -> qint64 {
+        for (;;) {
+            const ssize_t n = ::read(file.fd(), buffer, static_cast<size_t>(room));
+            if (n >= 0 || errno != EINTR)
+                return n;
         }
-        const ssize_t n = ::read(file.fd(), bytes.data() + got, bytes.size() - got);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return failed(errno);
-        if (n == 0)
-            break;
-        got += n;
-    }
-    if (got > limit)
+    })) {
+    case BoundedRead::TooLarge:
         return tooLarge(limit);
-    bytes.truncate(got);
+    case BoundedRead::Failed:
+        return failed(errno);
+    case BoundedRead::Done:
+        break;
+    }
     return {SoundFileRead::Result::Read, bytes, {}};
 }
 
