@@ -1,5 +1,5 @@
-#include "sound/EffectWorker.h"
 #include "AudioOutput.h" // the platform's, from its own folder
+#include "sound/EffectWorker.h"
 #include "sound/WaveFile.h"
 
 #include <QTimer>

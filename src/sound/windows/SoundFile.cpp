@@ -60,10 +60,9 @@ SoundFileRead readSoundFile(const QString &path, qint64 limit)
     // Opening never waits, not even on a device name (NUL, CON, COM1 are
     // names in every folder) or a pipe; what was opened is checked before a
     // byte is read, since reading those may never end.
-    const Handle file(CreateFileW(name.c_str(), GENERIC_READ,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN,
-                                  nullptr));
+    const Handle file(CreateFileW(
+        name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (file.get() == INVALID_HANDLE_VALUE)
         return failed(GetLastError());
     switch (GetFileType(file.get())) {

@@ -2,8 +2,8 @@
 // HKEY_CURRENT_USER\Software\Pocketfolk\Coilwerks, as other programs and
 // earlier versions may have left it.
 
-#include "unit/TestSupport.h"
 #include "toy/SoundOptionStore.h"
+#include "unit/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -126,8 +126,9 @@ TEST_F(RegistryOption, ReadableValuesAreReadAndKept)
     for (const auto &[stored, value] : cases) {
         SCOPED_TRACE(value);
         ASSERT_TRUE(writeValue(stored));
-        EXPECT_EQ(reportOf([&, value = value] { EXPECT_EQ(SoundOptionStore().load(!value), value); }),
-                  "");
+        EXPECT_EQ(
+            reportOf([&, value = value] { EXPECT_EQ(SoundOptionStore().load(!value), value); }),
+            "");
         const std::optional<RegistryValue> after = readValue();
         ASSERT_TRUE(after);
         EXPECT_EQ(after->type, stored.type);
