@@ -1,5 +1,6 @@
 #include "sound/SoundFile.h"
 #include "sound/BoundedRead.h"
+#include "sound/SoundFileRefusal.h"
 
 #include <QFile>
 
@@ -12,7 +13,8 @@ namespace zorrel::sound {
 
 namespace {
 
-QString notRegular(mode_t mode)
+// What the entry is, if it is no regular file; empty if it is one.
+QString kindOf(mode_t mode)
 {
     if (S_ISREG(mode))
         return {};
@@ -27,21 +29,11 @@ QString notRegular(mode_t mode)
     return QStringLiteral("something else");
 }
 
-SoundFileRead refused(const QString &problem)
-{
-    return {SoundFileRead::Result::Refused, {}, problem};
-}
-
 SoundFileRead failed(int error)
 {
     if (error == ENOENT)
         return {};
     return refused(qt_error_string(error));
-}
-
-SoundFileRead tooLarge(qint64 limit)
-{
-    return refused(QStringLiteral("larger than %1 bytes").arg(limit));
 }
 
 class Descriptor {
@@ -70,8 +62,8 @@ SoundFileRead readSoundFile(const QString &path, qint64 limit)
     // end, so the type is known before anything is opened.
     if (::stat(name.constData(), &info) != 0)
         return failed(errno);
-    if (const QString kind = notRegular(info.st_mode); !kind.isEmpty())
-        return refused(QStringLiteral("not a regular file but ") + kind);
+    if (const QString kind = kindOf(info.st_mode); !kind.isEmpty())
+        return notRegular(kind);
     if (info.st_size > limit)
         return tooLarge(limit);
 
@@ -81,8 +73,8 @@ SoundFileRead readSoundFile(const QString &path, qint64 limit)
         return failed(errno);
     if (::fstat(file.fd(), &info) != 0)
         return failed(errno);
-    if (const QString kind = notRegular(info.st_mode); !kind.isEmpty())
-        return refused(QStringLiteral("not a regular file but ") + kind);
+    if (const QString kind = kindOf(info.st_mode); !kind.isEmpty())
+        return notRegular(kind);
     if (const int flags = ::fcntl(file.fd(), F_GETFL);
         flags < 0 || ::fcntl(file.fd(), F_SETFL, flags & ~O_NONBLOCK) != 0)
         return failed(errno);

@@ -1,5 +1,6 @@
 #include "sound/SoundFile.h"
 #include "sound/BoundedRead.h"
+#include "sound/SoundFileRefusal.h"
 
 #include <windows.h>
 
@@ -7,26 +8,11 @@ namespace zorrel::sound {
 
 namespace {
 
-SoundFileRead refused(const QString &problem)
-{
-    return {SoundFileRead::Result::Refused, {}, problem};
-}
-
 SoundFileRead failed(DWORD error)
 {
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
         return {};
     return refused(qt_error_string(static_cast<int>(error)));
-}
-
-SoundFileRead notRegular(const QString &kind)
-{
-    return refused(QStringLiteral("not a regular file but ") + kind);
-}
-
-SoundFileRead tooLarge(qint64 limit)
-{
-    return refused(QStringLiteral("larger than %1 bytes").arg(limit));
 }
 
 class Handle {
