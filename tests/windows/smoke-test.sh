@@ -59,35 +59,57 @@ toyWindow() {
   [ -n "$toy" ]
 }
 within 200 toyWindow || fail "no toy window"
-info() { xwininfo -id "$toy" -shape; }
-field() { info | awk -F': *' -v name="$1" '$1 ~ name {print $2; exit}'; }
+field() { xwininfo -id "$toy" -shape | awk -F': *' -v name="$1" '$1 ~ name {print $2; exit}'; }
 x() { field 'Absolute upper-left X'; }
 # Shaped: the outline is smaller than the window, which Wine's plain
 # windows never are.
-within 50 bash -c "xwininfo -id $toy -shape | grep -q 'Window shape extents'" ||
-  fail "the toy window has no shape"
-[ "$(field 'Override Redirect State')" = yes ] ||
-  xprop -id "$toy" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE || fail "the toy is not kept on top"
-# Top-most: the first of the root's children in stacking order.
-top=$(xwininfo -root -children | awk '/children:/ {getline; print $1; exit}')
-[ "$((top))" = "$((toy))" ] || fail "another window ($top) is above the toy ($toy)"
-step "shaped top-most window $(field 'Width')x$(field 'Height') at x $(x)"
-
-# The first start stores the default, sound on.
-within 100 bash -c '[ "$(wine reg query "HKCU\\Software\\Pocketfolk\\Coilwerks" /v "Zorrel Sound" 2>/dev/null | tr -d "\r" | awk "\$1 == \"Zorrel\" {print \$4}")" = True ]' ||
-  fail "the first start did not store Zorrel Sound=True (got '$(option)')"
-step "registry holds Zorrel Sound=True"
-
+shaped() { [ -n "$(field 'Window shape extents')" ]; }
 # The body, in the toy's client coordinates.
 body() {
   echo "$(($(x) + 37)) $(($(field 'Absolute upper-left Y') + 38))"
 }
+# Top-most: the pointer on the body is over the toy, whatever else is there.
+onTop() {
+  # shellcheck disable=SC2046
+  [ "$(xdotool mousemove $(body) sleep 0.1 getmouselocation --shell | sed -n 's/^WINDOW=//p')" = "$toy" ]
+}
+within 50 shaped || fail "the toy window has no shape"
+within 50 onTop || fail "another window is above the toy"
+# A window that the window manager activates over it does not cover it.
+wine notepad &
+notepad=$!
+other=
+otherWindow() {
+  other=$(xdotool search --onlyvisible --class notepad.exe 2>/dev/null | head -n 1)
+  [ -n "$other" ]
+}
+within 100 otherWindow || fail "no other window to activate"
+xdotool windowsize "$other" 400 300 windowmove "$other" $(($(x) - 100)) $(($(field 'Absolute upper-left Y') - 100)) \
+  windowactivate --sync "$other"
+within 30 onTop || fail "an activated window covers the toy"
+kill "$notepad"
+wait "$notepad" 2>/dev/null || true
+step "shaped top-most window $(field 'Width')x$(field 'Height') at x $(x)"
+
+optionIs() { [ "$(option)" = "$1" ]; }
+# The first start stores the default, sound on.
+within 100 optionIs True || fail "the first start did not store Zorrel Sound=True (got '$(option)')"
+step "registry holds Zorrel Sound=True"
+
 # The loudest sample the sink got from byte $1 on.
 loudest() {
   tail -c "+$(($1 + 1))" "$ZORREL_SINK_RAW" | od -An -v -td2 -w2 |
     awk '{v = $1 < 0 ? -$1 : $1; if (v > m) m = v} END {print m + 0}'
 }
 heard() { [ "$(loudest "$from")" -gt 1000 ]; }
+walkedLeft() { [ "$(x)" -lt $((start - 10)) ]; }
+# Unmoved for half a second.
+still() {
+  local before
+  before=$(x)
+  sleep 0.5
+  [ "$(x)" = "$before" ]
+}
 
 start=$(x)
 from=$(stat -c %s "$ZORREL_SINK_RAW")
@@ -97,8 +119,7 @@ within 50 heard || fail "no winding click in the sink (loudest $(loudest "$from"
 step "wound; its click heard (peak $(loudest "$from"))"
 [ "$(x)" = "$start" ] || fail "it moved while held"
 xdotool mouseup 1
-within 50 bash -c "[ \$(xwininfo -id $toy | awk -F': *' '/Absolute upper-left X/ {print \$2}') -lt $((start - 10)) ]" ||
-  fail "released, it did not walk left (x $start to $(x))"
+within 50 walkedLeft || fail "released, it did not walk left (x $start to $(x))"
 step "released, it walks left (x $start to $(x))"
 
 menuOpen() { [ "$(xdotool search --onlyvisible --class zorrel.exe 2>/dev/null | wc -l)" -gt 1 ]; }
@@ -106,18 +127,19 @@ chooseFromMenu() {
   # shellcheck disable=SC2046
   xdotool mousemove $(body) sleep 0.2 click 3
   within 30 menuOpen || fail "no popup menu"
-  xdotool key "$1"
+  # Mapped a moment before it takes the keyboard.
+  xdotool sleep 0.3 key "$1"
 }
-# Wait for the walk to end, so that the body stays where the pointer goes.
-sleep 4
+# The walk ends first, so that the body stays where the pointer goes.
+within 20 still || fail "the walk did not end"
 chooseFromMenu s
-within 50 bash -c '[ "$(wine reg query "HKCU\\Software\\Pocketfolk\\Coilwerks" /v "Zorrel Sound" 2>/dev/null | tr -d "\r" | awk "\$1 == \"Zorrel\" {print \$4}")" = False ]' ||
-  fail "Sound did not store Zorrel Sound=False (got '$(option)')"
+within 50 optionIs False || fail "Sound did not store Zorrel Sound=False (got '$(option)')"
 step "menu Sound stored Zorrel Sound=False"
 
 chooseFromMenu e
+ended() { ! kill -0 "$pid" 2>/dev/null; }
+within 100 ended || fail "Exit did not end the program"
 status=0
-within 100 bash -c "! kill -0 $pid 2>/dev/null" || fail "Exit did not end the program"
 wait "$pid" || status=$?
 pid=
 [ "$status" = 0 ] || fail "Exit ended it with status $status"
