@@ -122,13 +122,20 @@ xdotool mouseup 1
 within 50 walkedLeft || fail "released, it did not walk left (x $start to $(x))"
 step "released, it walks left (x $start to $(x))"
 
-menuOpen() { [ "$(xdotool search --onlyvisible --class zorrel.exe 2>/dev/null | wc -l)" -gt 1 ]; }
+menu=
+menuOpen() {
+  menu=$(xdotool search --onlyvisible --class zorrel.exe 2>/dev/null | grep -vx "$toy" | head -n 1)
+  [ -n "$menu" ]
+}
 chooseFromMenu() {
   # shellcheck disable=SC2046
   xdotool mousemove $(body) sleep 0.2 click 3
   within 30 menuOpen || fail "no popup menu"
-  # Mapped a moment before it takes the keyboard.
-  xdotool sleep 0.3 key "$1"
+  # Under Wine, openbox sometimes keeps the X keyboard focus on its own
+  # window once a popup has closed, so the next popup would not hear its
+  # access keys; on Windows the popup has the keyboard.
+  [ "$(xdotool getwindowfocus 2>/dev/null)" = "$menu" ] || xdotool windowfocus --sync "$menu"
+  xdotool sleep 0.2 key "$1"
 }
 # The walk ends first, so that the body stays where the pointer goes.
 within 20 still || fail "the walk did not end"
@@ -138,7 +145,8 @@ step "menu Sound stored Zorrel Sound=False"
 
 chooseFromMenu e
 ended() { ! kill -0 "$pid" 2>/dev/null; }
-within 100 ended || fail "Exit did not end the program"
+within 100 ended ||
+  fail "Exit did not end the program ($(xdotool search --onlyvisible --class zorrel.exe | wc -l) windows left)"
 status=0
 wait "$pid" || status=$?
 pid=
