@@ -6,26 +6,50 @@
 #                                          UBSan build in build-sanitize/
 #   ./test.sh --windows [ctest options]    Windows cross-build in build-windows/,
 #                                          tested under Wine
+#   ./test.sh --clang [ctest options]      clang build in build-clang/, unit tests
+#   ./test.sh --lint                       clang-format and clang-tidy checks
+#                                          (clang-tidy reads build/)
+# Every build treats compiler warnings as errors.
 set -euo pipefail
 cd "$(dirname "$0")"
-if [ "${1:-}" = "--windows" ]; then
+case "${1:-}" in
+--windows)
   shift
   scripts/install-deps.sh --windows
   exec scripts/test-windows.sh "$@"
-fi
-scripts/install-deps.sh
-
-if [ "${1:-}" != "--sanitize" ]; then
-  cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  ;;
+--lint)
+  scripts/install-deps.sh
+  scripts/check-format.sh
+  # clang-tidy needs the build's compile commands and generated headers.
+  cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZORREL_WERROR=ON >/dev/null
+  cmake --build build -j"$(nproc)" >/dev/null
+  exec scripts/tidy.sh build
+  ;;
+--clang)
+  shift
+  scripts/install-deps.sh
+  CC=clang CXX=clang++ cmake -S . -B build-clang -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DZORREL_WERROR=ON -DZORREL_BUILD_BENCH=OFF >/dev/null
+  cmake --build build-clang -j"$(nproc)"
+  exec scripts/with-test-desktop.sh ctest --test-dir build-clang --output-on-failure \
+    -LE 'e2e|package|desktops' "$@"
+  ;;
+--sanitize) ;;
+*)
+  scripts/install-deps.sh
+  cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZORREL_WERROR=ON >/dev/null
   cmake --build build -j"$(nproc)"
   exec scripts/with-test-desktop.sh ctest --test-dir build --output-on-failure "$@"
-fi
+  ;;
+esac
+scripts/install-deps.sh
 shift
 
 dir=build-sanitize
 flags="-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined"
 # The benchmarks would only measure the sanitizers.
-cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Debug -DZORREL_BUILD_BENCH=OFF \
+cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Debug -DZORREL_BUILD_BENCH=OFF -DZORREL_WERROR=ON \
   -DCMAKE_CXX_FLAGS="$flags" \
   -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
   -DCMAKE_SHARED_LINKER_FLAGS="-fsanitize=address,undefined" \

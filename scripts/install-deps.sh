@@ -10,6 +10,8 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-svg-dev qt6-qpa-plugins libqt6svg6 libgl-dev libxcb1-dev libxcb-shape0-dev
   libgtest-dev libbenchmark-dev
+  # The lint checks and the second compiler.
+  clang clang-format clang-tidy
   xvfb xauth openbox xdotool x11-utils x11-xserver-utils imagemagick
   libpulse-dev pulseaudio pulseaudio-utils sox
   # The install and package tests.
