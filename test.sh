@@ -4,8 +4,15 @@
 #   ./test.sh [ctest options]              normal build in build/
 #   ./test.sh --sanitize [ctest options]   AddressSanitizer, LeakSanitizer and
 #                                          UBSan build in build-sanitize/
+#   ./test.sh --windows [ctest options]    Windows cross-build in build-windows/,
+#                                          tested under Wine
 set -euo pipefail
 cd "$(dirname "$0")"
+if [ "${1:-}" = "--windows" ]; then
+  shift
+  scripts/install-deps.sh --windows
+  exec scripts/test-windows.sh "$@"
+fi
 scripts/install-deps.sh
 
 if [ "${1:-}" != "--sanitize" ]; then

@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing need.
 # Does nothing when they are all present.
+#   scripts/install-deps.sh             the Linux build and its tests
+#   scripts/install-deps.sh --windows   the Windows cross-build, Wine and the
+#                                       private test desktop
 set -euo pipefail
 
 packages=(
@@ -14,6 +17,15 @@ packages=(
   # The benchmarks: the plain Xlib floor window, the request trace, pgrep.
   libx11-dev libxext-dev xtrace procps
 )
+if [ "${1:-}" = "--windows" ]; then
+  packages=(
+    cmake ninja-build g++-mingw-w64-x86-64-posix
+    # The host's Qt tools (moc, rcc) and GoogleTest's sources.
+    qt6-base-dev qt6-base-dev-tools googletest
+    wine wine64
+    xvfb xauth openbox xdotool x11-utils pulseaudio pulseaudio-utils
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,5 +1,5 @@
+#include "AudioOutput.h" // the platform's, from its own folder
 #include "sound/EffectWorker.h"
-#include "sound/PulseOutput.h"
 #include "sound/WaveFile.h"
 
 #include <QTimer>
@@ -66,7 +66,7 @@ class AudioEffectWorker : public EffectWorker {
 
     ProblemLog *log_;
     std::map<QString, Decoded> decoded_;
-    PulseOutput output_;
+    AudioOutput output_;
     QTimer quiet_;
 };
 

@@ -1,9 +1,7 @@
 #include "sound/InstallLayout.h"
 
 #include <QDir>
-#include <QFile>
-
-#include <sys/stat.h>
+#include <QFileInfo>
 
 namespace zorrel::sound {
 
@@ -26,8 +24,10 @@ QString findEntry(const QStringList &folders, const QString &name)
 {
     for (const QString &folder : folders) {
         QString path = joinProgramPath(folder, name);
-        struct stat info {};
-        if (::lstat(QFile::encodeName(path).constData(), &info) == 0)
+        // The entry itself, not what it leads to: a link counts even when
+        // it leads nowhere.
+        const QFileInfo entry(path);
+        if (entry.isSymLink() || entry.exists())
             return path;
     }
     return {};

@@ -4,7 +4,9 @@
 
 #include <QFile>
 
+#ifndef Q_OS_WIN
 #include <sys/stat.h>
+#endif
 
 namespace zorrel::test {
 
@@ -29,8 +31,11 @@ inline QByteArray readFile(const QString &path)
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : "(unreadable)";
 }
+#ifndef Q_OS_WIN
 inline bool fifo(const QString &path) { return mkfifo(QFile::encodeName(path), 0600) == 0; }
-// A symbolic link at `path` to `to`, which stays relative if it is.
+#endif
+// A symbolic link at `path` to `to`, which stays relative if it is; on
+// Windows a shortcut file.
 inline bool link(const QString &path, const QString &to) { return QFile::link(to, path); }
 
 } // namespace zorrel::test

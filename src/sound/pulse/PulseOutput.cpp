@@ -1,4 +1,4 @@
-#include "sound/PulseOutput.h"
+#include "sound/pulse/PulseOutput.h"
 
 #include <QDeadlineTimer>
 

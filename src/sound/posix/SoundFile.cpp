@@ -1,8 +1,9 @@
 #include "sound/SoundFile.h"
+#include "sound/BoundedRead.h"
+#include "sound/SoundFileRefusal.h"
 
 #include <QFile>
 
-#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -12,7 +13,8 @@ namespace zorrel::sound {
 
 namespace {
 
-QString notRegular(mode_t mode)
+// What the entry is, if it is no regular file; empty if it is one.
+QString kindOf(mode_t mode)
 {
     if (S_ISREG(mode))
         return {};
@@ -27,21 +29,11 @@ QString notRegular(mode_t mode)
     return QStringLiteral("something else");
 }
 
-SoundFileRead refused(const QString &problem)
-{
-    return {SoundFileRead::Result::Refused, {}, problem};
-}
-
 SoundFileRead failed(int error)
 {
     if (error == ENOENT)
         return {};
     return refused(qt_error_string(error));
-}
-
-SoundFileRead tooLarge(qint64 limit)
-{
-    return refused(QStringLiteral("larger than %1 bytes").arg(limit));
 }
 
 class Descriptor {
@@ -70,8 +62,8 @@ SoundFileRead readSoundFile(const QString &path, qint64 limit)
     // end, so the type is known before anything is opened.
     if (::stat(name.constData(), &info) != 0)
         return failed(errno);
-    if (const QString kind = notRegular(info.st_mode); !kind.isEmpty())
-        return refused(QStringLiteral("not a regular file but ") + kind);
+    if (const QString kind = kindOf(info.st_mode); !kind.isEmpty())
+        return notRegular(kind);
     if (info.st_size > limit)
         return tooLarge(limit);
 
@@ -81,34 +73,27 @@ SoundFileRead readSoundFile(const QString &path, qint64 limit)
         return failed(errno);
     if (::fstat(file.fd(), &info) != 0)
         return failed(errno);
-    if (const QString kind = notRegular(info.st_mode); !kind.isEmpty())
-        return refused(QStringLiteral("not a regular file but ") + kind);
+    if (const QString kind = kindOf(info.st_mode); !kind.isEmpty())
+        return notRegular(kind);
     if (const int flags = ::fcntl(file.fd(), F_GETFL);
         flags < 0 || ::fcntl(file.fd(), F_SETFL, flags & ~O_NONBLOCK) != 0)
         return failed(errno);
 
-    // The reported size is only a hint: a file may grow while it is read, and
-    // some report none at all.
-    QByteArray bytes(std::min<qint64>(info.st_size, limit) + 1, Qt::Uninitialized);
-    qint64 got = 0;
-    for (;;) {
-        if (got == bytes.size()) {
-            if (got > limit)
-                return tooLarge(limit);
-            bytes.resize(std::min<qint64>(2 * got, limit + 1));
+    QByteArray bytes;
+    switch (readBounded(bytes, info.st_size, limit, [&file](char *buffer, qint64 room) -> qint64 {
+        for (;;) {
+            const ssize_t n = ::read(file.fd(), buffer, static_cast<size_t>(room));
+            if (n >= 0 || errno != EINTR)
+                return n;
         }
-        const ssize_t n = ::read(file.fd(), bytes.data() + got, bytes.size() - got);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return failed(errno);
-        if (n == 0)
-            break;
-        got += n;
-    }
-    if (got > limit)
+    })) {
+    case BoundedRead::TooLarge:
         return tooLarge(limit);
-    bytes.truncate(got);
+    case BoundedRead::Failed:
+        return failed(errno);
+    case BoundedRead::Done:
+        break;
+    }
     return {SoundFileRead::Result::Read, bytes, {}};
 }
 
