@@ -221,6 +221,16 @@ bool AboutBox::event(QEvent *event)
     return QDialog::event(event);
 }
 
+// However it was asked for, the box asks to be activated with the time of
+// the user's event that opened it: window managers that keep new windows
+// from taking the focus (mutter does, where an always-on-top window such as
+// the toy overlaps the box) then see the user's own request.
+void AboutBox::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    activateWindow();
+}
+
 AboutBox::~AboutBox() { unload(); }
 
 void AboutBox::done(int result)

@@ -42,6 +42,11 @@ class X11ToySurface : public ToySurface, private QAbstractNativeEventFilter {
     {
         // An ARGB window wherever the server offers one: see X11Canvas.
         window_.setAttribute(Qt::WA_TranslucentBackground);
+        // The input hint and the missing WM_TAKE_FOCUS keep the focus from
+        // the toy on X11. Showing "without activating" would only add a
+        // user time of 0, which KWin and mutter take for an activation
+        // they refused, and flag the window as demanding attention.
+        window_.setAttribute(Qt::WA_ShowWithoutActivating, false);
         QCoreApplication::instance()->installNativeEventFilter(this);
     }
     ~X11ToySurface() override
