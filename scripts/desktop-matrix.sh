@@ -4,8 +4,9 @@
 # desktop, under the folder given (default: desktop-matrix-<date>).
 #   scripts/desktop-matrix.sh [folder] [build-dir] [desktop...]
 # Desktops: openbox xfwm4 kwin_x11 mutter-x11 kwin_wayland mutter-wayland sway.
-# Needs root: each desktop runs in a private mount and network namespace
-# with its own /tmp and display :0, so it touches nobody's displays.
+# Needs root: each desktop runs in private mount, network and process
+# namespaces with its own /tmp and display :0, so it touches nobody's
+# displays and leaves no process behind.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 
@@ -41,7 +42,7 @@ cp "$build/zorrel" "$build"/libzorrel-sound.so "$build"/Korrin[01].wav "$out/too
 for desktop in "${desktops[@]}"; do
   mkdir -p "$out/$desktop"
   echo "== $desktop"
-  timeout -k 5 180 unshare -mn --propagation private "$here/desktop-matrix.sh" --inside "$desktop" "$out/$desktop" "$out/tools" \
+  timeout -k 5 180 unshare -mnp --fork --mount-proc --propagation private "$here/desktop-matrix.sh" --inside "$desktop" "$out/$desktop" "$out/tools" \
     >"$out/$desktop/log.txt" 2>&1 || echo "exit status $?" >>"$out/$desktop/log.txt"
   if [ -s "$out/$desktop/row.md" ]; then
     cat "$out/$desktop/row.md" >>"$out/table.md"
