@@ -77,6 +77,31 @@ QRegion shape(Xid window)
     return region;
 }
 
+QImage ownPixels(Xid window)
+{
+    auto *geometry = xcb_get_geometry_reply(x(), xcb_get_geometry(x(), window), nullptr);
+    if (geometry == nullptr)
+        return {};
+    const int depth = geometry->depth;
+    const QSize size(geometry->width, geometry->height);
+    std::free(geometry);
+    auto *r = xcb_get_image_reply(x(),
+                                  xcb_get_image(x(), XCB_IMAGE_FORMAT_Z_PIXMAP, window, 0, 0,
+                                                static_cast<std::uint16_t>(size.width()),
+                                                static_cast<std::uint16_t>(size.height()), ~0U),
+                                  nullptr);
+    if (r == nullptr)
+        return {};
+    QImage image;
+    // 24 and 32 bits deep alike are 32 bits a pixel, rows unpadded.
+    if (xcb_get_image_data_length(r) == size.width() * size.height() * 4)
+        image = QImage(xcb_get_image_data(r), size.width(), size.height(),
+                       depth == 32 ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32)
+                    .copy();
+    std::free(r);
+    return image;
+}
+
 QPoint pointer(Xid *under)
 {
     QPoint p;
