@@ -1,7 +1,6 @@
 #include "e2e/support/Desktop.h"
 
-#include "shape/RegionTable.h"
-#include "shape/ShapeComposer.h"
+#include "shape/Outline.h"
 
 #include <xcb/shape.h>
 #include <xcb/xcb.h>
@@ -126,10 +125,7 @@ QRegion poseShape(int head, int legs, int key)
 {
     const shape::Pose pose{static_cast<std::int16_t>(head), static_cast<std::int16_t>(legs),
                            static_cast<std::int16_t>(key)};
-    shape::OutlineBuffer buffer;
-    shape::RegionTable regions;
-    shape::composeShape(pose, buffer, regions);
-    return regions.region(buffer.shapeRegion).translated(-kClient);
+    return shape::outline(pose, 1.0);
 }
 
 Probe::Probe(QRect g) : id_(xcb_generate_id(x()))
