@@ -175,9 +175,11 @@ void Toy::pointerMoved(HeldButtons held, float x, float y)
 {
     if (!held.left || held.right || held.middle || !state_.dragging)
         return;
+    const auto follow = [](int edge, float pointer, float grab) {
+        return static_cast<int>(std::lround(edge + (static_cast<double>(pointer) - grab)));
+    };
     const PixelPoint at = window_.position();
-    window_.moveTo({static_cast<int>(std::lround(at.x + (x - state_.grabX))),
-                    static_cast<int>(std::lround(at.y + (y - state_.grabY)))});
+    window_.moveTo({follow(at.x, x, state_.grabX), follow(at.y, y, state_.grabY)});
 }
 
 void Toy::pointerReleased(Button button)
