@@ -67,8 +67,8 @@ export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:log_path=$logs/ubsan"
 status=0
 # A sanitizer build is never packaged (its objects name their build folder),
-# so the package tests are left to the normal run.
-scripts/with-test-desktop.sh ctest --test-dir "$dir" --output-on-failure -LE package "$@" ||
+# so the package tests are left to the normal run, and the desktop checks too.
+scripts/with-test-desktop.sh ctest --test-dir "$dir" --output-on-failure -LE 'package|desktops' "$@" ||
   status=$?
 
 if compgen -G "$logs/*" >/dev/null; then

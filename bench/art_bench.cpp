@@ -142,8 +142,9 @@ int measurePeakRss(std::string_view what)
         if (what == "all") {
             showEveryFrame(sprites);
             useAsWindowIcon(zorrel::art::programIcon());
-            benchmark::DoNotOptimize(zorrel::art::handCursor(zorrel::art::HandCursor::Open));
-            benchmark::DoNotOptimize(zorrel::art::handCursor(zorrel::art::HandCursor::Grabbing));
+            benchmark::DoNotOptimize(zorrel::art::handCursor(zorrel::art::HandCursor::Open, 1.0));
+            benchmark::DoNotOptimize(
+                zorrel::art::handCursor(zorrel::art::HandCursor::Grabbing, 1.0));
             benchmark::DoNotOptimize(zorrel::art::pointingHandCursor());
         }
         std::printf("peak RSS after %s art: %ld kB\n", what.data(), peakRssKb());

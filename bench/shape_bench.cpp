@@ -1,6 +1,5 @@
 // Cost of composing the window's outline, alone and applied to a window.
-#include "shape/RegionTable.h"
-#include "shape/ShapeComposer.h"
+#include "shape/Outline.h"
 #include "toy/ToyWidget.h"
 
 #include <QAction>
@@ -11,25 +10,20 @@
 
 namespace {
 
-// Composes the next walking pose (legs frame after legs frame) and hands the
-// outline to the window's slot of the region table.
-QRegion composeNextPose(zorrel::shape::Pose &pose, zorrel::shape::RegionTable &regions)
+// The outline of the next walking pose (legs frame after legs frame).
+QRegion composeNextPose(zorrel::shape::Pose &pose)
 {
     pose.legFrame = static_cast<std::int16_t>((pose.legFrame + 1) % 11);
-    zorrel::shape::OutlineBuffer buffer;
-    zorrel::shape::composeShape(pose, buffer, regions);
-    regions.giveToWindow(buffer.shapeRegion);
-    return regions.windowRegion();
+    return zorrel::shape::outline(pose, 1.0);
 }
 
 // All seven outlines: key frame 0 has both holes.
 void BM_ComposeShape(benchmark::State &bench)
 {
     zorrel::shape::Pose pose;
-    zorrel::shape::RegionTable regions;
     // NOLINTNEXTLINE(clang-analyzer-deadcode.DeadStores): the loop variable is the idiom
     for (auto _ : bench) {
-        benchmark::DoNotOptimize(composeNextPose(pose, regions));
+        benchmark::DoNotOptimize(composeNextPose(pose));
     }
 }
 BENCHMARK(BM_ComposeShape);
@@ -43,10 +37,9 @@ void BM_ComposeAndApplyShape(benchmark::State &bench)
     window.show();
     QApplication::processEvents();
     zorrel::shape::Pose pose;
-    zorrel::shape::RegionTable regions;
     // NOLINTNEXTLINE(clang-analyzer-deadcode.DeadStores): the loop variable is the idiom
     for (auto _ : bench) {
-        window.setMask(composeNextPose(pose, regions).translated(-3, -22));
+        window.setMask(composeNextPose(pose));
         QApplication::processEvents();
     }
 }

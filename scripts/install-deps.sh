@@ -18,6 +18,9 @@ packages=(
   desktop-file-utils appstream dpkg-dev file
   # The benchmarks: the plain Xlib floor window, the request trace, pgrep.
   libx11-dev libxext-dev xtrace procps
+  # The desktop checks and scripts/desktop-matrix.sh: Wayland desktops with
+  # Xwayland, and the other window managers of the matrix.
+  mutter kwin-wayland kwin-x11 xwayland xfwm4 sway grim dbus
 )
 if [ "${1:-}" = "--windows" ]; then
   packages=(

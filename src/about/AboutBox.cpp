@@ -1,7 +1,5 @@
 #include "about/AboutBox.h"
 
-#include <algorithm>
-
 #include "art/Layout.h"
 #include "art/Sprites.h"
 
@@ -13,9 +11,12 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTextCursor>
 #include <QUrl>
 
+#include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace zorrel::about {
@@ -93,6 +94,40 @@ QLabel *addLink(QWidget *dialog, const char *name, const QRect &place, const QSt
     return link;
 }
 
+// The smallest help text size still comfortable to read, in points.
+constexpr qreal kSmallestHelpPoints = 6.0;
+
+// Each line of the help text on one line of its box: the box's font as large
+// as that allows, half a point at a time, and the box wider only if even the
+// smallest size is too wide.
+void fitHelpText(QPlainTextEdit *box, int dialogWidth)
+{
+    const QStringList lines = AboutBox::helpText().split(QLatin1Char('\n'));
+    // The box's frame, its scroll bar and the document's margins; a blank
+    // at the end of a line never breaks it. One pixel spare for the cursor.
+    const auto room = [box] {
+        return box->contentsRect().width() - box->verticalScrollBar()->sizeHint().width() -
+               2 * static_cast<int>(std::ceil(box->document()->documentMargin())) - 1;
+    };
+    const auto widest = [&lines](const QFont &font) {
+        const QFontMetricsF metrics(font);
+        qreal width = 0;
+        for (const QString &line : lines)
+            width = std::max(width, metrics.horizontalAdvance(line.trimmed()));
+        return static_cast<int>(std::ceil(width));
+    };
+    QFont font = box->font();
+    while (widest(font) > room() && font.pointSizeF() - 0.5 >= kSmallestHelpPoints)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    box->setFont(font);
+    if (const int missing = widest(font) - room(); missing > 0) {
+        const QRect place = box->geometry();
+        const int width = std::min(place.width() + missing, dialogWidth);
+        box->setGeometry(std::max(0, std::min(place.x(), dialogWidth - width)), place.y(), width,
+                         place.height());
+    }
+}
+
 bool isEnterKey(const QEvent *event)
 {
     if (event->type() != QEvent::KeyPress)
@@ -151,6 +186,7 @@ AboutBox::AboutBox(std::function<void()> onUnload, QWidget *parent)
     text_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     text_->setTabChangesFocus(true);
     text_->setPlainText(helpText());
+    fitHelpText(text_, kClientSize.width());
     text_->installEventFilter(this);
 
     auto *image = new QLabel(this);
@@ -183,6 +219,16 @@ bool AboutBox::event(QEvent *event)
         centre();
     }
     return QDialog::event(event);
+}
+
+// However it was asked for, the box asks to be activated with the time of
+// the user's event that opened it: window managers that keep new windows
+// from taking the focus (mutter does, where an always-on-top window such as
+// the toy overlaps the box) then see the user's own request.
+void AboutBox::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    activateWindow();
 }
 
 AboutBox::~AboutBox() { unload(); }

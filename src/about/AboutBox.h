@@ -33,6 +33,7 @@ class AboutBox : public QDialog {
   protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     bool event(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
   private:
     void unload();

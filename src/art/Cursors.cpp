@@ -55,8 +55,6 @@ QCursor pointingHandCursor(qreal devicePixelRatio)
                         devicePixelRatio);
 }
 
-QCursor handCursor(HandCursor which) { return handCursor(which, primaryScreenRatio()); }
-
 QCursor pointingHandCursor() { return pointingHandCursor(primaryScreenRatio()); }
 
 } // namespace zorrel::art

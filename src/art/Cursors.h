@@ -13,8 +13,7 @@ namespace zorrel::art {
 QCursor handCursor(HandCursor which, qreal devicePixelRatio);
 QCursor pointingHandCursor(qreal devicePixelRatio);
 
-// The same at the primary screen's ratio.
-QCursor handCursor(HandCursor which);
+// The pointing hand at the primary screen's ratio.
 QCursor pointingHandCursor();
 
 // The hot spot to hand to QCursor for a point of the picture given in

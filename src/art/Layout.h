@@ -7,12 +7,10 @@
 #include <array>
 
 // Where everything sits in the toy window, in logical pixels of its client
-// area (the outline tables add (3, 22) for the outer window they are drawn in).
+// area.
 namespace zorrel::art::layout {
 
 inline constexpr QSize kClientSize{69, 96};
-// The outlines are drawn for a framed window whose client area begins here.
-inline constexpr QPoint kClientOrigin{3, 22};
 inline constexpr int kTwipsPerPixel = 15;
 
 // Part images, listed back to front: later entries are drawn over earlier

@@ -12,18 +12,17 @@ struct MenuItem {
     std::string_view name;
     std::string_view caption;
     Command command;
-    bool checkable;
-    bool checkedAtStart;
+    bool checkable; // its mark shows the toy's sound option
 };
 
 // clang-format off
 inline constexpr std::array<MenuItem, 5> kPopupMenu{{
-    //  name         caption               command              checkable  checked
-    {"windItUp",  "&Wind it up",        Command::WindItUp,   false,     false},
-    {"sound",     "&Sound",             Command::Sound,      true,      true },
-    {"about",     "&About Zorrel...",   Command::About,      false,     false},
-    {"separator", "-",                  Command::Separator,  false,     false},
-    {"exit",      "&Exit",              Command::Exit,       false,     false},
+    //  name         caption               command              checkable
+    {"windItUp",  "&Wind it up",        Command::WindItUp,   false},
+    {"sound",     "&Sound",             Command::Sound,      true },
+    {"about",     "&About Zorrel...",   Command::About,      false},
+    {"separator", "-",                  Command::Separator,  false},
+    {"exit",      "&Exit",              Command::Exit,       false},
 }};
 // clang-format on
 

@@ -4,8 +4,7 @@
 
 namespace zorrel::shape {
 
-// One polygon corner in outer-window pixels; laid out like the platform's
-// POINT so a buffer of them can be handed on as a polygon.
+// One polygon corner in client pixels.
 struct OutlinePoint {
     std::int32_t x = 0;
     std::int32_t y = 0;

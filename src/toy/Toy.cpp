@@ -3,6 +3,7 @@
 #include "toy/Clockwork.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace zorrel::toy {
 
@@ -18,46 +19,44 @@ std::int16_t dec(std::int16_t v) { return static_cast<std::int16_t>(v - 1); }
 void Toy::load()
 {
     state_.legFrame = 0;
-    window_.setWindowSize(cw::kWindowWidth, cw::kWindowHeight);
-    window_.setBackColor(cw::kBlack);
-    state_.dragging = kFalse;
-    state_.justWound = kFalse;
-    state_.headShaking = kFalse;
+    window_.setSize(cw::kClientWidth, cw::kClientHeight);
+    state_.dragging = false;
+    state_.justWound = false;
+    state_.headShaking = false;
     state_.headSeqPos = 0;
     state_.headFrame = 0;
     state_.keyFrame = 0;
     state_.windTicks = 0;
     state_.windLevel = 0;
     state_.headSequence = cw::kHeadSequence;
-    window_.makeTopMost();
-    window_.updateShape();
-    loadSoundOption();
+    window_.showPose(state_.pose());
+    state_.soundOn = services_.loadStoredSound(cw::kSoundAtFirstRun);
 }
 
 void Toy::windStep()
 {
-    if (state_.headShaking != kFalse)
+    if (state_.headShaking)
         return;
-    state_.justWound = kFalse;
+    state_.justWound = false;
     state_.windLevel = static_cast<std::int16_t>(state_.windLevel + cw::kWindPerStep);
     if (state_.windLevel <= cw::kWindLimit) {
         state_.windTicks = cw::kKeyTurnTicks;
         window_.setTimerInterval(cw::kWindingInterval);
-        window_.playEffect(cw::kWindingClick);
+        services_.playEffect(cw::kWindingClick);
         return;
     }
     // Over-wound: the wind is lost and the head shakes; the hold ends.
     state_.windLevel = 0;
-    state_.headShaking = kTrue;
+    state_.headShaking = true;
     state_.headSeqPos = 0;
     window_.setTimerInterval(cw::kHeadInterval);
-    state_.dragging = kFalse;
+    state_.dragging = false;
     window_.setHandCursor(HandCursor::Open);
 }
 
 void Toy::tick()
 {
-    if (state_.headShaking != kFalse)
+    if (state_.headShaking)
         headTick();
     else if (state_.windTicks >= 1)
         windingTick();
@@ -73,11 +72,10 @@ void Toy::headTick()
     const auto at =
         static_cast<std::size_t>(std::clamp<std::int16_t>(state_.headSeqPos, 1, length));
     const auto frame = static_cast<std::int16_t>(state_.headSequence[at - 1] - '0');
-    window_.showFrame(FrameSet::Head, frame);
     state_.headFrame = frame;
-    window_.updateShape();
+    window_.showPose(state_.pose());
     if (state_.headSeqPos >= length) {
-        state_.headShaking = kFalse;
+        state_.headShaking = false;
         window_.setTimerInterval(cw::kStopped);
     }
 }
@@ -86,7 +84,7 @@ void Toy::windingTick()
 {
     state_.windTicks = dec(state_.windTicks);
     if (state_.windTicks == 0) {
-        if (state_.dragging != kFalse)
+        if (state_.dragging)
             window_.setTimerInterval(cw::kStopped); // the walk waits for the release
         else
             setPace();
@@ -94,13 +92,12 @@ void Toy::windingTick()
     state_.keyFrame = inc(state_.keyFrame);
     if (state_.keyFrame > cw::kLastKeyFrame)
         state_.keyFrame = 0;
-    window_.showFrame(FrameSet::Key, state_.keyFrame);
-    window_.updateShape();
+    window_.showPose(state_.pose());
 }
 
 void Toy::walkingTick()
 {
-    if (state_.dragging != kFalse || state_.justWound != kFalse)
+    if (state_.dragging || state_.justWound)
         return;
     state_.legFrame = inc(state_.legFrame);
     stepLeft();
@@ -113,26 +110,23 @@ void Toy::walkingTick()
     }
     if (state_.legFrame > cw::kLastLegsFrame) {
         state_.legFrame = 0;
-        window_.playEffect(cw::kFootstep);
+        services_.playEffect(cw::kFootstep);
     }
-    window_.showFrame(FrameSet::Legs, state_.legFrame);
     state_.keyFrame = dec(state_.keyFrame);
     if (state_.keyFrame < 0)
         state_.keyFrame = cw::kLastKeyFrame;
-    window_.showFrame(FrameSet::Key, state_.keyFrame);
-    window_.updateShape();
+    window_.showPose(state_.pose());
 }
 
 // One step left, never past the limit; a toy left of it comes back to it.
-// Left is read back after each write because the window snaps to pixels.
 void Toy::stepLeft()
 {
-    const float limit = window_.desktopLeft() + cw::kLeftLimit;
-    if (window_.left() == limit)
+    const int limit = window_.desktopLeft() + cw::kLeftLimit;
+    PixelPoint at = window_.position();
+    if (at.x == limit)
         return;
-    window_.setLeft(window_.left() - cw::kWalkStep);
-    if (window_.left() < limit)
-        window_.setLeft(limit);
+    at.x = std::max(at.x - cw::kWalkStep, limit);
+    window_.moveTo(at);
 }
 
 void Toy::setPace()
@@ -150,72 +144,70 @@ void Toy::skipHeadSequence()
     state_.headSeqPos = static_cast<std::int16_t>(state_.headSequence.size() - cw::kSkipRemainder);
 }
 
-void Toy::pointerPressed(int buttons, float x, float y)
+void Toy::pointerPressed(Button button, float x, float y)
 {
-    if (buttons == cw::kLeftButton) {
-        state_.dragging = kTrue;
-        if (state_.headShaking != kFalse)
+    if (button == Button::Left) {
+        state_.dragging = true;
+        if (state_.headShaking)
             skipHeadSequence();
         else
             window_.setTimerInterval(cw::kStopped);
-        state_.justWound = kFalse;
+        state_.justWound = false;
         state_.grabX = x;
         state_.grabY = y;
         window_.setHandCursor(HandCursor::Grabbing);
-    } else if (buttons == cw::kRightButton) {
-        if (state_.dragging != kFalse) {
-            if (state_.headShaking == kFalse)
+    } else if (button == Button::Right) {
+        if (state_.dragging) {
+            if (!state_.headShaking)
                 window_.setTimerInterval(cw::kStopped);
             windStep();
-            state_.justWound = kTrue;
+            state_.justWound = true;
         } else {
-            if (state_.headShaking != kFalse)
+            if (state_.headShaking)
                 skipHeadSequence();
             window_.showPopupMenu();
         }
     }
 }
 
-void Toy::pointerMoved(int buttons, float x, float y)
+// The left button alone drags; the part pressed stays under the pointer.
+void Toy::pointerMoved(HeldButtons held, float x, float y)
 {
-    if (buttons != cw::kLeftButton || state_.dragging == kFalse)
+    if (!held.left || held.right || held.middle || !state_.dragging)
         return;
-    window_.setLeft(static_cast<float>((static_cast<double>(x) - state_.grabX) + window_.left()));
-    window_.setTop(static_cast<float>((static_cast<double>(y) - state_.grabY) + window_.top()));
-    window_.doEvents();
+    const auto follow = [](int edge, float pointer, float grab) {
+        return static_cast<int>(std::lround(edge + (static_cast<double>(pointer) - grab)));
+    };
+    const PixelPoint at = window_.position();
+    window_.moveTo({follow(at.x, x, state_.grabX), follow(at.y, y, state_.grabY)});
 }
 
-void Toy::pointerReleased(int buttons, float /*x*/, float /*y*/)
+void Toy::pointerReleased(Button button)
 {
-    if (buttons != cw::kLeftButton || state_.dragging == kFalse)
+    if (button != Button::Left || !state_.dragging)
         return;
-    state_.justWound = kFalse;
-    state_.dragging = kFalse;
+    state_.justWound = false;
+    state_.dragging = false;
     state_.windTicks = 0;
     window_.setHandCursor(HandCursor::Open);
     if (state_.windLevel > 0) {
         setPace();
-        window_.playEffect(cw::kFootstep);
+        services_.playEffect(cw::kFootstep);
     }
 }
 
 void Toy::toggleSound()
 {
-    window_.setSoundChecked(!window_.soundChecked());
-    window_.storeSound(window_.soundChecked());
+    state_.soundOn = !state_.soundOn;
+    services_.storeSound(state_.soundOn);
 }
 
 void Toy::showAbout()
 {
     window_.setInputEnabled(false); // the about box enables it again when it closes
-    window_.openAboutBox();
+    services_.openAboutBox();
 }
 
-void Toy::exit() { window_.endProgram(); }
-
-void Toy::loadSoundOption()
-{
-    window_.setSoundChecked(window_.loadStoredSound(window_.soundChecked()));
-}
+void Toy::exit() { services_.endProgram(); }
 
 } // namespace zorrel::toy

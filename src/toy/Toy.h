@@ -1,22 +1,28 @@
 #pragma once
 
+#include "toy/ToyServices.h"
 #include "toy/ToyState.h"
 #include "toy/ToyWindow.h"
 
 #include <cstdint>
+#include <utility>
 
 namespace zorrel::toy {
 
 // The toy's behaviour: start-up, winding, walking, the head shake and the
 // pointer gestures and the menu commands. It owns the toy state and reaches
-// its window only through ToyWindow.
+// its window only through ToyWindow, the rest of the program through
+// ToyServices.
 class Toy {
   public:
-    explicit Toy(ToyWindow &window) : window_(window) {}
+    // `start` is the state to go on from; a new toy starts zeroed, and load
+    // gives it its start-up values.
+    Toy(ToyWindow &window, ToyServices &services, ToyState start = {})
+        : window_(window), services_(services), state_(std::move(start))
+    {
+    }
 
     [[nodiscard]] const ToyState &state() const { return state_; }
-    // The shape code rewrites the outline buffer and region handles.
-    [[nodiscard]] ToyState &mutableState() { return state_; }
 
     void load();
 
@@ -26,12 +32,11 @@ class Toy {
     void skipHeadSequence();
 
     // Pointer events of the window or any part of the creature, which all
-    // react alike. `buttons`: for a press or release the button concerned,
-    // for a move the buttons held (PointerButton bits). x and y are twips
-    // from an origin that stays fixed relative to the part first pressed.
-    void pointerPressed(int buttons, float x, float y);
-    void pointerMoved(int buttons, float x, float y);
-    void pointerReleased(int buttons, float x, float y);
+    // react alike. x and y are pixels from an origin that stays fixed
+    // relative to the part first pressed.
+    void pointerPressed(Button button, float x, float y);
+    void pointerMoved(HeldButtons held, float x, float y);
+    void pointerReleased(Button button);
 
     void windItUp() { windStep(); }
     void toggleSound();
@@ -43,9 +48,9 @@ class Toy {
     void windingTick();
     void walkingTick();
     void stepLeft();
-    void loadSoundOption();
 
     ToyWindow &window_;
+    ToyServices &services_;
     ToyState state_;
 };
 

@@ -4,8 +4,7 @@
 #include "art/Layout.h"
 #include "art/MenuLayout.h"
 #include "platform/Platform.h"
-#include "shape/ShapeComposer.h"
-#include "toy/Clockwork.h"
+#include "shape/Outline.h"
 #include "toy/ScreenPlacement.h"
 
 #include <QApplication>
@@ -16,25 +15,32 @@
 #include <QScreen>
 #include <QWindow>
 
-#include <cmath>
+#include <optional>
 
 namespace zorrel::toy {
 namespace {
 
 namespace layout = art::layout;
 
-constexpr float kTwips = static_cast<float>(layout::kTwipsPerPixel);
-
-int buttonCode(Qt::MouseButtons buttons)
+// The toy's name of a button; none for the buttons it ignores.
+std::optional<Button> toyButton(Qt::MouseButton button)
 {
-    int code = 0;
-    if (buttons & Qt::LeftButton)
-        code |= clockwork::kLeftButton;
-    if (buttons & Qt::RightButton)
-        code |= clockwork::kRightButton;
-    if (buttons & Qt::MiddleButton)
-        code |= clockwork::kMiddleButton;
-    return code;
+    switch (button) {
+    case Qt::LeftButton:
+        return Button::Left;
+    case Qt::RightButton:
+        return Button::Right;
+    case Qt::MiddleButton:
+        return Button::Middle;
+    default:
+        return std::nullopt;
+    }
+}
+
+HeldButtons heldButtons(Qt::MouseButtons buttons)
+{
+    return {buttons.testFlag(Qt::LeftButton), buttons.testFlag(Qt::RightButton),
+            buttons.testFlag(Qt::MiddleButton)};
 }
 
 // Origin of the part image under a client point; the window's own outside
@@ -48,8 +54,6 @@ QPoint partOriginAt(QPoint client)
     return {};
 }
 
-int toPixels(float twips) { return static_cast<int>(std::lround(twips / kTwips)); }
-
 QList<QRect> screenRects()
 {
     QList<QRect> rects;
@@ -61,7 +65,7 @@ QList<QRect> screenRects()
 } // namespace
 
 ToyWidget::ToyWidget()
-    : timer_([this] { tick(); }), menu_(this), effects_([this] { return soundChecked(); })
+    : timer_([this] { tick(); }), menu_(this), effects_([this] { return toy_.state().soundOn; })
 {
     setWindowTitle(QStringLiteral("Zorrel"));
     // The toy has no keyboard use: it never takes the focus from the window
@@ -71,6 +75,10 @@ ToyWidget::ToyWidget()
     setFocusPolicy(Qt::NoFocus);
     setContextMenuPolicy(Qt::PreventContextMenu);
     setFixedSize(layout::kClientSize);
+    QPalette black = palette();
+    black.setColor(QPalette::Window, Qt::black);
+    setPalette(black);
+    setAutoFillBackground(true);
     surface_ = platform::makeToySurface(*this);
     connect(&idleDrawing_, &QTimer::timeout, this, [this] {
         if (!sprites_->drawNextMissing())
@@ -88,15 +96,16 @@ void ToyWidget::start()
     move(screen.x() + (screen.width() - width()) / 2,
          screen.y() + (screen.height() - height()) / 2);
     move(placeOnScreens(geometry(), screenRects()));
+    setWindowFlag(Qt::WindowStaysOnTopHint, true);
     toy_.load();
     surface_->prepare();
-    updateShape();
+    showPose(toy_.state().pose());
     commit();
     show();
     surface_->shown();
     connect(windowHandle(), &QWindow::screenChanged, this, [this] {
         applyDeviceRatio();
-        updateShape();
+        showPose(toy_.state().pose());
         commit();
     });
     watchScreens();
@@ -127,7 +136,7 @@ void ToyWidget::keepOnScreen()
     const QPoint placed = placeOnScreens(QRect(client, size()), screenRects());
     if (placed == client)
         return;
-    outerPos_ = placed - layout::kClientOrigin;
+    position_ = placed;
     positionDirty_ = true;
     commit();
 }
@@ -141,7 +150,6 @@ void ToyWidget::applyDeviceRatio()
     openHand_ = art::handCursor(HandCursor::Open, ratio);
     grabbingHand_ = art::handCursor(HandCursor::Grabbing, ratio);
     setCursor(grabbing ? grabbingHand_ : openHand_);
-    regions_.setPlacement(layout::kClientOrigin, ratio);
     pictureDirty_ = true;
 }
 
@@ -150,8 +158,7 @@ bool ToyWidget::event(QEvent *event)
     // Qt made a new native window: it needs its manners and outline again.
     if (event->type() == QEvent::WinIdChange && surface_ && isVisible()) {
         surface_->prepare();
-        updateShape();
-        pictureDirty_ = true;
+        showPose(toy_.state().pose());
         commit();
     }
     return QWidget::event(event);
@@ -175,19 +182,14 @@ void ToyWidget::buildMenu()
         QAction *action = menu_.addAction(QString::fromUtf8(item.caption));
         action->setObjectName(QString::fromUtf8(item.name));
         action->setCheckable(item.checkable);
-        action->setChecked(item.checkedAtStart);
         switch (item.command) {
         case art::menu::Command::WindItUp:
             connect(action, &QAction::triggered, this, command(&Toy::windItUp));
             break;
         case art::menu::Command::Sound:
             soundAction_ = action;
-            // The clockwork flips the mark itself; undo Qt's automatic toggle.
-            connect(action, &QAction::triggered, this,
-                    [this, toggle = command(&Toy::toggleSound)](bool checked) {
-                        soundAction_->setChecked(!checked);
-                        toggle();
-                    });
+            // Qt's own toggle of the mark is overwritten by the commit.
+            connect(action, &QAction::triggered, this, command(&Toy::toggleSound));
             break;
         case art::menu::Command::About:
             connect(action, &QAction::triggered, this, command(&Toy::showAbout));
@@ -207,15 +209,16 @@ void ToyWidget::paintEvent(QPaintEvent * /*event*/)
     surface_->paint(painter);
 }
 
-// The four part pictures, back to front.
 void ToyWidget::renderPicture()
 {
     using Layer = platform::ToySurface::Layer;
+    using art::FrameSet;
+    const shape::Pose pose = toy_.state().pose();
     const Layer layers[] = {
-        {&sprites_->frame(FrameSet::Head, headFrame_), layout::kHeadPic.topLeft()},
+        {&sprites_->frame(FrameSet::Head, pose.headFrame), layout::kHeadPic.topLeft()},
         {&sprites_->body(), layout::kBodyPic.topLeft()},
-        {&sprites_->frame(FrameSet::Legs, legsFrame_), layout::kBottomPic.topLeft()},
-        {&sprites_->frame(FrameSet::Key, keyFrame_), layout::kKeyPic.topLeft()},
+        {&sprites_->frame(FrameSet::Legs, pose.legFrame), layout::kBottomPic.topLeft()},
+        {&sprites_->frame(FrameSet::Key, pose.keyFrame), layout::kKeyPic.topLeft()},
     };
     surface_->setLayers(layers);
 }
@@ -229,27 +232,28 @@ void ToyWidget::mousePressEvent(QMouseEvent *event)
     if (event->buttons() == event->button())
         pressedOrigin_ = partOriginAt((event->globalPosition() - QPointF(clientPos())).toPoint());
     const QPointF at = fromPressedPart(event);
-    toy_.pointerPressed(buttonCode(event->button()), float(at.x()), float(at.y()));
+    if (const std::optional<Button> button = toyButton(event->button()))
+        toy_.pointerPressed(*button, float(at.x()), float(at.y()));
     commit();
 }
 
 void ToyWidget::mouseMoveEvent(QMouseEvent *event)
 {
     const QPointF at = fromPressedPart(event);
-    toy_.pointerMoved(buttonCode(event->buttons()), float(at.x()), float(at.y()));
+    toy_.pointerMoved(heldButtons(event->buttons()), float(at.x()), float(at.y()));
     commit();
 }
 
 void ToyWidget::mouseReleaseEvent(QMouseEvent *event)
 {
-    const QPointF at = fromPressedPart(event);
-    toy_.pointerReleased(buttonCode(event->button()), float(at.x()), float(at.y()));
+    if (const std::optional<Button> button = toyButton(event->button()))
+        toy_.pointerReleased(*button);
     commit();
 }
 
 QPointF ToyWidget::fromPressedPart(const QMouseEvent *event) const
 {
-    return (event->globalPosition() - QPointF(clientPos() + pressedOrigin_)) * kTwips;
+    return event->globalPosition() - QPointF(clientPos() + pressedOrigin_);
 }
 
 void ToyWidget::tick()
@@ -264,61 +268,33 @@ void ToyWidget::closeEvent(QCloseEvent *event)
     endProgram();
 }
 
-QPoint ToyWidget::clientPos() const
-{
-    return positionDirty_ ? outerPos_ + layout::kClientOrigin : surface_->position();
-}
+QPoint ToyWidget::clientPos() const { return positionDirty_ ? position_ : surface_->position(); }
 
 void ToyWidget::commit()
 {
     if (positionDirty_) {
         positionDirty_ = false;
-        surface_->move(outerPos_ + layout::kClientOrigin);
+        surface_->move(position_);
     }
     if (pictureDirty_) {
         pictureDirty_ = false;
         renderPicture();
     }
+    soundAction_->setChecked(toy_.state().soundOn);
     surface_->flush();
 }
 
-void ToyWidget::setWindowSize(float widthTwips, float heightTwips)
-{
-    // Without frame and title bar only the client area is left.
-    const QSize outer(toPixels(widthTwips), toPixels(heightTwips));
-    const QPoint origin = layout::kClientOrigin;
-    setFixedSize(outer - QSize(2 * origin.x(), origin.y() + origin.x()));
-}
-
-void ToyWidget::setBackColor(unsigned bgr)
-{
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window,
-                     QColor(static_cast<int>(bgr & 0xFFU), static_cast<int>((bgr >> 8U) & 0xFFU),
-                            static_cast<int>((bgr >> 16U) & 0xFFU)));
-    setPalette(palette);
-    setAutoFillBackground(true);
-}
-
-void ToyWidget::makeTopMost() { setWindowFlag(Qt::WindowStaysOnTopHint, true); }
+void ToyWidget::setSize(int width, int height) { setFixedSize(width, height); }
 
 void ToyWidget::setTimerInterval(int milliseconds) { timer_.setInterval(milliseconds); }
 
-void ToyWidget::showFrame(FrameSet set, int frame)
+// The outline goes to the surface at once; the picture, read from the toy's
+// state, when the event ends.
+void ToyWidget::showPose(const shape::Pose &pose)
 {
-    switch (set) {
-    case FrameSet::Head:
-        headFrame_ = frame;
-        break;
-    case FrameSet::Legs:
-        legsFrame_ = frame;
-        break;
-    case FrameSet::Key:
-        keyFrame_ = frame;
-        break;
-    }
+    surface_->setShape(shape::outline(pose, devicePixelRatioF()));
     pictureDirty_ = true;
-    if (frame != 0 && !sprites_->complete() && !idleDrawing_.isActive())
+    if (pose != shape::Pose{} && !sprites_->complete() && !idleDrawing_.isActive())
         idleDrawing_.start(0);
 }
 
@@ -328,33 +304,22 @@ void ToyWidget::setHandCursor(HandCursor cursor)
 }
 
 // Read back from the window system, unless this event has moved it already.
-float ToyWidget::left() const
+PixelPoint ToyWidget::position() const
 {
-    return static_cast<float>((clientPos() - layout::kClientOrigin).x()) * kTwips;
-}
-float ToyWidget::top() const
-{
-    return static_cast<float>((clientPos() - layout::kClientOrigin).y()) * kTwips;
+    const QPoint at = clientPos();
+    return {at.x(), at.y()};
 }
 
-void ToyWidget::setLeft(float twips)
+void ToyWidget::moveTo(PixelPoint position)
 {
-    outerPos_ = clientPos() - layout::kClientOrigin;
-    outerPos_.setX(toPixels(twips));
-    positionDirty_ = true;
-}
-
-void ToyWidget::setTop(float twips)
-{
-    outerPos_ = clientPos() - layout::kClientOrigin;
-    outerPos_.setY(toPixels(twips));
+    position_ = QPoint(position.x, position.y);
     positionDirty_ = true;
 }
 
 // The left edge of the run of monitors the toy can walk along: its own
 // monitor, and each monitor further left that touches it and shows the
 // toy's whole height. Areas no monitor shows are never walked into.
-float ToyWidget::desktopLeft() const
+int ToyWidget::desktopLeft() const
 {
     const QRect toy(clientPos(), size());
     const QList<QScreen *> screens = QGuiApplication::screens();
@@ -368,8 +333,7 @@ float ToyWidget::desktopLeft() const
         }
     }
     if (own == nullptr) // off every monitor: the whole desktop's edge
-        return static_cast<float>(QGuiApplication::primaryScreen()->virtualGeometry().left()) *
-               kTwips;
+        return QGuiApplication::primaryScreen()->virtualGeometry().left();
     int left = own->geometry().left();
     for (bool extended = true; extended;) {
         extended = false;
@@ -381,18 +345,10 @@ float ToyWidget::desktopLeft() const
             }
         }
     }
-    return static_cast<float>(left) * kTwips;
+    return left;
 }
 
 void ToyWidget::playEffect(std::string_view fileName) { effects_.playEffect(fileName); }
-
-void ToyWidget::updateShape()
-{
-    ToyState &state = toy_.mutableState();
-    shape::composeShape(state.pose(), state.outline, regions_);
-    regions_.giveToWindow(state.outline.shapeRegion);
-    surface_->setShape(regions_.windowRegion());
-}
 
 void ToyWidget::showPopupMenu()
 {
@@ -400,15 +356,7 @@ void ToyWidget::showPopupMenu()
     menu_.exec(QCursor::pos());
 }
 
-void ToyWidget::doEvents()
-{
-    commit();
-    QCoreApplication::processEvents();
-}
-
-bool ToyWidget::soundChecked() const { return soundAction_->isChecked(); }
-void ToyWidget::setSoundChecked(bool checked) { soundAction_->setChecked(checked); }
-bool ToyWidget::loadStoredSound(bool designDefault) { return soundOption_.load(designDefault); }
+bool ToyWidget::loadStoredSound(bool firstRunDefault) { return soundOption_.load(firstRunDefault); }
 void ToyWidget::storeSound(bool soundOn) { soundOption_.store(soundOn); }
 
 void ToyWidget::setInputEnabled(bool enabled) { setEnabled(enabled); }

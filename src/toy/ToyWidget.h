@@ -2,11 +2,11 @@
 
 #include "art/Sprites.h"
 #include "platform/ToySurface.h"
-#include "shape/RegionTable.h"
 #include "sound/SoundEffects.h"
 #include "toy/PacedTimer.h"
 #include "toy/SoundOptionStore.h"
 #include "toy/Toy.h"
+#include "toy/ToyServices.h"
 #include "toy/ToyWindow.h"
 
 #include <QAction>
@@ -20,10 +20,11 @@
 namespace zorrel::toy {
 
 // The toy window: forwards pointer events, ticks and menu commands to the
-// toy and carries out what it asks through ToyWindow. Its place, outline and
-// picture reach the screen through the platform's ToySurface. Moves and
-// frames asked during one event are handed on together when it ends.
-class ToyWidget : public QWidget, private ToyWindow {
+// toy and carries out what it asks through ToyWindow and ToyServices. Its
+// place, outline and picture reach the screen through the platform's
+// ToySurface. Moves and frames asked during one event are handed on together
+// when it ends, with the menu's sound mark set from the toy's state.
+class ToyWidget : public QWidget, private ToyWindow, private ToyServices {
     Q_OBJECT
   public:
     ToyWidget();
@@ -45,7 +46,7 @@ class ToyWidget : public QWidget, private ToyWindow {
     bool event(QEvent *event) override;
 
   private:
-    // Twips of `event`'s pointer from the origin of the part pressed first.
+    // Pixels of `event`'s pointer from the origin of the part pressed first.
     [[nodiscard]] QPointF fromPressedPart(const QMouseEvent *event) const;
     // Top-left of the client area on the desktop, as the toy last set it.
     [[nodiscard]] QPoint clientPos() const;
@@ -56,39 +57,33 @@ class ToyWidget : public QWidget, private ToyWindow {
     void watchScreens();
     // Hands on the position and picture that the last event changed.
     void commit();
+    // The picture of the pose in the toy's state, back to front.
     void renderPicture();
     void applyDeviceRatio();
 
     // ToyWindow
-    void setWindowSize(float widthTwips, float heightTwips) override;
-    void setBackColor(unsigned bgr) override;
-    void makeTopMost() override;
+    void setSize(int width, int height) override;
     void setTimerInterval(int milliseconds) override;
-    void showFrame(FrameSet set, int frame) override;
+    void showPose(const shape::Pose &pose) override;
     void setHandCursor(HandCursor cursor) override;
-    [[nodiscard]] float left() const override;
-    void setLeft(float twips) override;
-    [[nodiscard]] float top() const override;
-    void setTop(float twips) override;
-    [[nodiscard]] float desktopLeft() const override;
-    void playEffect(std::string_view fileName) override;
-    void updateShape() override;
+    [[nodiscard]] PixelPoint position() const override;
+    void moveTo(PixelPoint position) override;
+    [[nodiscard]] int desktopLeft() const override;
     void showPopupMenu() override;
-    void doEvents() override;
-    [[nodiscard]] bool soundChecked() const override;
-    void setSoundChecked(bool checked) override;
-    [[nodiscard]] bool loadStoredSound(bool designDefault) override;
-    void storeSound(bool soundOn) override;
     void setInputEnabled(bool enabled) override;
+
+    // ToyServices
+    void playEffect(std::string_view fileName) override;
+    [[nodiscard]] bool loadStoredSound(bool firstRunDefault) override;
+    void storeSound(bool soundOn) override;
     void openAboutBox() override;
     void endProgram() override;
 
-    Toy toy_{*this};
+    Toy toy_{*this, *this};
     PacedTimer timer_;
     // Once the toy leaves its rest pose it will soon walk: the frames not
     // drawn yet are drawn in idle moments, one per pass, not mid-walk.
     QTimer idleDrawing_;
-    shape::RegionTable regions_;
     std::unique_ptr<art::SpriteSet> sprites_;
     QCursor openHand_;
     QCursor grabbingHand_;
@@ -97,11 +92,8 @@ class ToyWidget : public QWidget, private ToyWindow {
     sound::EffectPlayer effects_;
     SoundOptionStore soundOption_;
 
-    int headFrame_ = 0;
-    int legsFrame_ = 0;
-    int keyFrame_ = 0;
     std::unique_ptr<platform::ToySurface> surface_;
-    QPoint outerPos_; // top-left of the outer window as asked, while positionDirty_
+    QPoint position_; // top-left of the window as asked, while positionDirty_
     bool positionDirty_ = false;
     bool pictureDirty_ = true;
     QPoint pressedOrigin_; // of the part under the first press of a gesture

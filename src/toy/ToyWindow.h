@@ -1,58 +1,51 @@
 #pragma once
 
 #include "art/Frames.h"
-
-#include <string_view>
+#include "shape/Pose.h"
 
 namespace zorrel::toy {
 
-using art::FrameSet;
 using art::HandCursor;
 
-// Everything the toy's clockwork asks of its window. Positions and sizes are
-// in twips of the outer window, 15 to the logical pixel.
+// A point on the desktop, or a distance, in logical pixels.
+struct PixelPoint {
+    int x = 0;
+    int y = 0;
+    friend bool operator==(const PixelPoint &, const PixelPoint &) = default;
+};
+
+// The pointer buttons the toy tells apart.
+enum class Button { Left, Right, Middle };
+
+// The buttons held during a pointer move.
+struct HeldButtons {
+    bool left = false;
+    bool right = false;
+    bool middle = false;
+};
+
+// What the toy's clockwork asks of its window. Positions are those of the
+// window's top-left corner, in logical pixels of the desktop.
 class ToyWindow {
   public:
     virtual ~ToyWindow() = default;
 
-    virtual void setWindowSize(float widthTwips, float heightTwips) = 0;
-    virtual void setBackColor(unsigned bgr) = 0;
-    virtual void makeTopMost() = 0;
-
+    virtual void setSize(int width, int height) = 0;
     // 0 stops the timer; any other value makes it tick at about that period.
     virtual void setTimerInterval(int milliseconds) = 0;
-    virtual void showFrame(FrameSet set, int frame) = 0;
-    // Applies to the four part images and then to the window itself.
+    // The pose in the toy's state changed: its picture and outline show next.
+    virtual void showPose(const shape::Pose &pose) = 0;
     virtual void setHandCursor(HandCursor cursor) = 0;
 
-    [[nodiscard]] virtual float left() const = 0;
-    virtual void setLeft(float twips) = 0;
-    [[nodiscard]] virtual float top() const = 0;
-    virtual void setTop(float twips) = 0;
-    // Left edge of the whole desktop, the leftmost screen included.
-    [[nodiscard]] virtual float desktopLeft() const = 0;
+    [[nodiscard]] virtual PixelPoint position() const = 0;
+    virtual void moveTo(PixelPoint position) = 0;
+    // Left edge of the run of screens the toy can walk along.
+    [[nodiscard]] virtual int desktopLeft() const = 0;
 
-    virtual void playEffect(std::string_view fileName) = 0;
-    // Recomposes the outline from the current frames and applies it.
-    virtual void updateShape() = 0;
     // Returns once the menu has closed and any chosen command has run.
     virtual void showPopupMenu() = 0;
-    // Lets every queued event (repaints, pointer events, ticks) run.
-    virtual void doEvents() = 0;
-
-    // The sound option: the check mark of the menu's sound item, and its
-    // copy in the per-user settings store.
-    [[nodiscard]] virtual bool soundChecked() const = 0;
-    virtual void setSoundChecked(bool checked) = 0;
-    // Returns the stored option; a first run stores `designDefault`.
-    [[nodiscard]] virtual bool loadStoredSound(bool designDefault) = 0;
-    virtual void storeSound(bool soundOn) = 0;
-
-    // Input to the toy window; the about box switches it off while open.
+    // Pointer input to the window; the about box switches it off while open.
     virtual void setInputEnabled(bool enabled) = 0;
-    virtual void openAboutBox() = 0;
-    // Ends the program at once.
-    virtual void endProgram() = 0;
 };
 
 } // namespace zorrel::toy

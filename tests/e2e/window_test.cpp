@@ -52,6 +52,33 @@ TEST_F(Window, DesktopShowsAroundAndThroughTheShape)
     }
 }
 
+// Compositors that show a window's whole rectangle and ignore its outline
+// show the window's own pixels: transparent outside the outline, opaque
+// inside it, at rest and after a walk that changed the outline each step.
+TEST_F(Window, ItsOwnPixelsAreTransparentExactlyOutsideTheOutline)
+{
+    ASSERT_NO_FATAL_FAILURE(launch());
+    EXPECT_NE(run("xwininfo -id " + std::to_string(window_)).out.find("Depth: 32"),
+              std::string::npos)
+        << "no 32-bit visual";
+    const auto mismatches = [&] {
+        const QImage pixels = ownPixels(window_);
+        const QRegion outline = shape(window_);
+        int wrong = pixels.isNull() ? -1 : 0;
+        for (int y = 0; y < pixels.height(); ++y)
+            for (int x = 0; x < pixels.width(); ++x)
+                wrong += qAlpha(pixels.pixel(x, y)) != (outline.contains(QPoint(x, y)) ? 255 : 0);
+        return wrong;
+    };
+    sleep_for(300ms); // first paint
+    EXPECT_EQ(mismatches(), 0) << "at rest";
+    ASSERT_TRUE(holdAndWind(3) && xdo("mouseup 1"));
+    sleep_for(100ms);
+    restingPlace();
+    EXPECT_NE(shape(window_), restShape()) << "the walk left the rest pose unchanged";
+    EXPECT_EQ(mismatches(), 0) << "after the walk";
+}
+
 TEST_F(Window, ClicksOutsideTheShapeReachTheWindowBelow)
 {
     ASSERT_NO_FATAL_FAILURE(launch());

@@ -1,67 +1,58 @@
 #pragma once
 
+#include "toy/ToyServices.h"
 #include "toy/ToyWindow.h"
 
-#include <cmath>
 #include <functional>
 #include <string>
 #include <vector>
 
 namespace zorrel::test {
 
-// A toy window that records what the clockwork asks of it. Positions snap
-// to whole pixels at 15 twips each, as a real window does.
-class FakeToyWindow : public toy::ToyWindow {
+// A toy window and services that record what the clockwork asks of them.
+class FakeToyWindow : public toy::ToyWindow, public toy::ToyServices {
   public:
-    struct Frame {
-        toy::FrameSet set;
-        int index;
-    };
-
-    void setWindowSize(float /*w*/, float /*h*/) override {}
-    void setBackColor(unsigned /*bgr*/) override {}
-    void makeTopMost() override {}
+    void setSize(int /*width*/, int /*height*/) override {}
     void setTimerInterval(int ms) override { intervals.push_back(interval = ms); }
-    void showFrame(toy::FrameSet set, int index) override { frames.push_back({set, index}); }
+    void showPose(const shape::Pose &pose) override
+    {
+        poses.push_back(pose);
+        ++posesShown;
+    }
     void setHandCursor(toy::HandCursor c) override { cursor = c; }
-    [[nodiscard]] float left() const override { return leftTwips; }
-    void setLeft(float twips) override { leftTwips = snap(twips); }
-    [[nodiscard]] float top() const override { return topTwips; }
-    void setTop(float twips) override { topTwips = snap(twips); }
-    [[nodiscard]] float desktopLeft() const override { return desktopLeftTwips; }
-    void playEffect(std::string_view name) override { effects.emplace_back(name); }
-    void updateShape() override { ++shapeUpdates; }
+    [[nodiscard]] toy::PixelPoint position() const override { return at; }
+    void moveTo(toy::PixelPoint position) override
+    {
+        at = position;
+        ++moves;
+    }
+    [[nodiscard]] int desktopLeft() const override { return desktopLeftEdge; }
     void showPopupMenu() override
     {
         ++menusShown;
         if (onMenu)
             onMenu();
     }
-    void doEvents() override { ++eventRuns; }
-    [[nodiscard]] bool soundChecked() const override { return soundMark; }
-    void setSoundChecked(bool checked) override { soundMark = checked; }
-    [[nodiscard]] bool loadStoredSound(bool designDefault) override
+    void setInputEnabled(bool e) override { enabled = e; }
+
+    void playEffect(std::string_view name) override { effects.emplace_back(name); }
+    [[nodiscard]] bool loadStoredSound(bool firstRunDefault) override
     {
-        loadedWithDefault = designDefault;
+        loadedWithDefault = firstRunDefault;
         return stored;
     }
     void storeSound(bool soundOn) override { storedValues.push_back(soundOn); }
-    void setInputEnabled(bool e) override { enabled = e; }
     void openAboutBox() override { ++aboutShown; }
     void endProgram() override { unloaded = true; }
 
-    [[nodiscard]] float snap(float twips) const
-    {
-        return snapping ? std::round(twips / 15.0F) * 15.0F : twips;
-    }
-
-    bool snapping = true, soundMark = true, stored = true;
+    bool stored = true;
     bool loadedWithDefault = false, enabled = true, unloaded = false;
-    int interval = 0, shapeUpdates = 0, menusShown = 0, eventRuns = 0, aboutShown = 0;
+    int interval = 0, posesShown = 0, moves = 0, menusShown = 0, aboutShown = 0;
     std::vector<int> intervals;
-    std::vector<Frame> frames;
+    std::vector<shape::Pose> poses;
     toy::HandCursor cursor = toy::HandCursor::Open;
-    float leftTwips = 7500, topTwips = 4500, desktopLeftTwips = 0;
+    toy::PixelPoint at{500, 300};
+    int desktopLeftEdge = 0;
     std::vector<std::string> effects;
     std::function<void()> onMenu;
     std::vector<bool> storedValues;

@@ -12,8 +12,11 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QWindow>
 
+#include <cmath>
 #include <functional>
 
 using zorrel::about::AboutBox;
@@ -78,6 +81,23 @@ TEST_F(AboutBoxTest, ControlsAndFocus)
     EXPECT_EQ(QApplication::focusWidget(), ok);
     QTest::keyClick(ok, Qt::Key_Tab); // the labels take no focus
     EXPECT_EQ(QApplication::focusWidget(), help);
+}
+
+// Each line of the help text is one line of the box, in the box's own font
+// (the platform's sans serif, e.g. DejaVu Sans): no line breaks mid-way.
+TEST_F(AboutBoxTest, EachHelpLineFitsOneLineOfTheTextBox)
+{
+    auto *help = control<QPlainTextEdit>("helpText");
+    const QFontMetrics metrics(help->font());
+    const int room = help->viewport()->width() -
+                     2 * static_cast<int>(std::ceil(help->document()->documentMargin()));
+    const QStringList lines = AboutBox::helpText().split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 5);
+    for (const QString &line : lines)
+        EXPECT_LE(metrics.horizontalAdvance(line.trimmed()), room) << line.toStdString();
+    for (QTextBlock block = help->document()->begin(); block.isValid(); block = block.next())
+        EXPECT_LE(block.layout()->lineCount(), 1) << block.text().toStdString();
+    EXPECT_GE(help->font().pointSizeF(), 6.0) << "too small to read";
 }
 
 TEST_F(AboutBoxTest, LinksLookAndOpen)

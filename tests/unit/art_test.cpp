@@ -5,9 +5,7 @@
 #include "art/PrerenderedPictures.h"
 #include "art/Sprites.h"
 #include "art/SvgPicture.h"
-#include "shape/OutlineLoaders.h"
-#include "shape/RegionTable.h"
-#include "shape/ShapeComposer.h"
+#include "shape/Outline.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -23,7 +21,6 @@
 namespace {
 
 using namespace zorrel::art;
-using zorrel::shape::OutlineBuffer;
 using zorrel::shape::Pose;
 
 QGuiApplication &app() { return zorrel::test::testApplication<QGuiApplication>(); }
@@ -31,15 +28,6 @@ QGuiApplication &app() { return zorrel::test::testApplication<QGuiApplication>()
 QImage pixels(const QPixmap &pixmap)
 {
     return pixmap.toImage().convertToFormat(QImage::Format_RGB32);
-}
-
-QRegion compose(const Pose &pose, double scale = 1.0)
-{
-    OutlineBuffer buffer;
-    zorrel::shape::RegionTable regions;
-    regions.setPlacement({}, scale);
-    zorrel::shape::composeShape(pose, buffer, regions);
-    return regions.region(buffer.shapeRegion);
 }
 
 class SpritesAtRatio : public testing::TestWithParam<qreal> {};
@@ -165,7 +153,6 @@ TEST(Artwork, CursorsAndIconLoad)
 TEST(Artwork, EveryPoseFillsItsShape)
 {
     app();
-    const QPoint client = layout::kClientOrigin;
     const auto frame = [](FrameSet set, int index, QRect place) {
         return renderPicture(framePath(set, index), place.size(), 1.0);
     };
@@ -175,17 +162,18 @@ TEST(Artwork, EveryPoseFillsItsShape)
         for (int l = 0; l < layout::kLegsFrames; ++l) {
             const QImage legs = frame(FrameSet::Legs, l, layout::kBottomPic);
             for (int k = 0; k < layout::kKeyFrames; ++k) {
-                QImage window(75, 121, QImage::Format_RGB32);
+                QImage window(layout::kClientSize, QImage::Format_RGB32);
                 window.fill(Qt::black);
                 QPainter painter(&window);
-                painter.drawImage(layout::kHeadPic.topLeft() + client, head);
-                painter.drawImage(layout::kBodyPic.topLeft() + client, body);
-                painter.drawImage(layout::kBottomPic.topLeft() + client, legs);
-                painter.drawImage(layout::kKeyPic.topLeft() + client,
+                painter.drawImage(layout::kHeadPic.topLeft(), head);
+                painter.drawImage(layout::kBodyPic.topLeft(), body);
+                painter.drawImage(layout::kBottomPic.topLeft(), legs);
+                painter.drawImage(layout::kKeyPic.topLeft(),
                                   frame(FrameSet::Key, k, layout::kKeyPic));
                 painter.end();
 
-                const QRegion shape = compose({std::int16_t(h), std::int16_t(l), std::int16_t(k)});
+                const QRegion shape = zorrel::shape::outline(
+                    {std::int16_t(h), std::int16_t(l), std::int16_t(k)}, 1.0);
                 long inside = 0, painted = 0;
                 for (const QRect &r : shape)
                     for (int y = r.top(); y <= r.bottom(); ++y)
@@ -194,7 +182,7 @@ TEST(Artwork, EveryPoseFillsItsShape)
                             painted += std::max({qRed(c), qGreen(c), qBlue(c)}) >= 24 ? 1 : 0;
                         }
                 ASSERT_GT(inside, 0);
-                ASSERT_TRUE(QRect(client, layout::kClientSize).contains(shape.boundingRect()));
+                ASSERT_TRUE(QRect({}, layout::kClientSize).contains(shape.boundingRect()));
                 ASSERT_GE(static_cast<double>(painted) / static_cast<double>(inside), 0.97)
                     << "head " << h << ", legs " << l << ", key " << k;
             }
@@ -202,44 +190,18 @@ TEST(Artwork, EveryPoseFillsItsShape)
     }
 }
 
-// A frame with no row (the key holes of a closed key, or an index out of
-// range) leaves the buffer as the previous outline left it.
-TEST(OutlineLoaders, AMissingRowWritesNothing)
-{
-    OutlineBuffer buffer;
-    zorrel::shape::loadHeadOutline(buffer, Pose{1, 0, 0});
-    const OutlineBuffer head1 = buffer;
-    zorrel::shape::loadHeadOutline(buffer, Pose{0, 0, 0});
-    EXPECT_LT(buffer.pointCount, head1.pointCount);
-    EXPECT_EQ(buffer.points[47], head1.points[47]) << "points above the row stay";
-
-    const OutlineBuffer before = buffer;
-    zorrel::shape::loadKeyHoleA(buffer, Pose{0, 0, 3});
-    zorrel::shape::loadKeyHoleB(buffer, Pose{0, 0, 3});
-    for (const std::int16_t bad : {-1, 11, 32767}) {
-        zorrel::shape::loadHeadOutline(buffer, Pose{bad, bad, 0});
-        zorrel::shape::loadLegsOutline(buffer, Pose{bad, bad, 0});
-    }
-    EXPECT_EQ(buffer, before);
-}
-
 // The rest pose's outline is checked point by point in the window tests.
-TEST(ShapeComposition, EachCompositionLeavesOneLiveRegion)
+// Outlines are scaled corner by corner for a screen's ratio, and one ratio's
+// conversions are never shown at another.
+TEST(Outline, FollowsTheRatioAndTheKey)
 {
-    OutlineBuffer buffer;
-    zorrel::shape::RegionTable regions;
-    for (int i = 0; i < 50; ++i) {
-        const Pose pose{0, static_cast<std::int16_t>(i % 11), static_cast<std::int16_t>(i % 7)};
-        zorrel::shape::composeShape(pose, buffer, regions);
-        regions.giveToWindow(buffer.shapeRegion);
-        ASSERT_EQ(regions.liveCount(), 1U);
-        EXPECT_EQ(regions.windowRegion(), compose(pose));
-    }
-    EXPECT_TRUE(compose({0, 0, 3}).contains(QPoint(62, 90))) << "a closed key has no holes";
-    // A new scale (the window moved to another screen) converts afresh.
-    regions.setPlacement({}, 2.0);
-    zorrel::shape::composeShape({}, buffer, regions);
-    EXPECT_EQ(regions.region(buffer.shapeRegion), compose({}, 2.0));
+    using zorrel::shape::outline;
+    EXPECT_TRUE(outline({0, 0, 3}, 1.0).contains(QPoint(59, 68))) << "a closed key has no holes";
+    const QRegion rest = outline({}, 1.0);
+    const QRegion doubled = outline({}, 2.0);
+    EXPECT_EQ(doubled.boundingRect(),
+              QRect(rest.boundingRect().topLeft() * 2, rest.boundingRect().size() * 2));
+    EXPECT_EQ(outline({}, 1.0), rest);
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "platform/x11/X11Canvas.h"
 #include "platform/x11/X11Connection.h"
 
 #include <QAbstractEventDispatcher>
@@ -12,16 +13,16 @@
 #include <cmath>
 #include <cstdlib>
 #include <deque>
-#include <map>
+#include <utility>
 #include <vector>
 
 // The toy window on X11. Qt's own path costs about a hundred requests and
 // two round trips per walking tick: a move rewrites the size hints, every
 // mask change exposes the window piecemeal and each exposed rectangle is
 // flushed on its own. Here a tick is one configure request with the
-// position alone, one shape request, one image and one clear, with no
-// reply awaited; the window's own Expose and ConfigureNotify events are
-// answered here, not by Qt.
+// position alone, one shape request, the copies of the changed parts
+// (X11Canvas) and one clear, with no reply awaited; the window's own Expose and ConfigureNotify
+// events are answered here, not by Qt.
 //
 // Where the window is comes from a second connection of the surface's own,
 // which alone hears the window's structure events once it is mapped. Qt
@@ -33,24 +34,24 @@ namespace {
 // How many moves may be on their way to the server at once before the
 // oldest is forgotten; a tick makes one.
 constexpr std::size_t kMovesInFlight = 32;
-// Every frame of one scale, with room to spare.
-constexpr std::size_t kKeptPictures = 48;
 
 class X11ToySurface : public ToySurface, private QAbstractNativeEventFilter {
   public:
     X11ToySurface(QWidget &window, xcb_connection_t *connection)
-        : window_(window), connection_(connection)
+        : window_(window), connection_(connection), canvas_(connection)
     {
+        // An ARGB window wherever the server offers one: see X11Canvas.
+        window_.setAttribute(Qt::WA_TranslucentBackground);
+        // The input hint and the missing WM_TAKE_FOCUS keep the focus from
+        // the toy on X11. Showing "without activating" would only add a
+        // user time of 0, which KWin and mutter take for an activation
+        // they refused, and flag the window as demanding attention.
+        window_.setAttribute(Qt::WA_ShowWithoutActivating, false);
         QCoreApplication::instance()->installNativeEventFilter(this);
     }
     ~X11ToySurface() override
     {
         QCoreApplication::instance()->removeNativeEventFilter(this);
-        if (gc_ != 0)
-            xcb_free_gc(connection_, gc_);
-        if (background_ != 0)
-            xcb_free_pixmap(connection_, background_);
-        forgetUploads();
         if (listener_ != nullptr)
             xcb_disconnect(listener_);
     }
@@ -88,19 +89,12 @@ class X11ToySurface : public ToySurface, private QAbstractNativeEventFilter {
         std::free(attributes);
         listen();
         // A native window made anew needs its background set again.
-        if (background_ != 0)
-            xcb_free_pixmap(connection_, background_);
-        background_ = 0;
-        if (gc_ != 0)
-            xcb_free_gc(connection_, gc_);
-        gc_ = xcb_generate_id(connection_);
-        // Copies between pixmaps expose nothing; no NoExpose event per copy.
-        const std::uint32_t noExposures = 0;
-        xcb_create_gc(connection_, gc_, id_, XCB_GC_GRAPHICS_EXPOSURES, &noExposures);
         xcb_get_geometry_reply_t *geometry =
             xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, id_), nullptr);
-        depth_ = geometry != nullptr ? geometry->depth : 24;
+        canvas_.attach(id_, geometry != nullptr ? geometry->depth : 24);
         std::free(geometry);
+        outline_.clear();
+        outlineChanged_ = false;
         confirmed_ = window_.pos();
     }
 
@@ -133,21 +127,19 @@ class X11ToySurface : public ToySurface, private QAbstractNativeEventFilter {
     {
         if (id_ == 0)
             return; // prepare() is yet to come, and the widget reshapes after it
-        std::vector<xcb_rectangle_t> rectangles;
-        rectangles.reserve(static_cast<std::size_t>(region.rectCount()));
+        outline_.clear();
+        outline_.reserve(static_cast<std::size_t>(region.rectCount()));
         for (const QRect &r : region)
-            rectangles.push_back(
-                {static_cast<std::int16_t>(r.x()), static_cast<std::int16_t>(r.y()),
-                 static_cast<std::uint16_t>(r.width()), static_cast<std::uint16_t>(r.height())});
-        xcb_shape_rectangles(connection_, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_BOUNDING,
-                             XCB_CLIP_ORDERING_YX_BANDED, id_, 0, 0,
-                             static_cast<std::uint32_t>(rectangles.size()), rectangles.data());
+            outline_.push_back({static_cast<std::int16_t>(r.x()), static_cast<std::int16_t>(r.y()),
+                                static_cast<std::uint16_t>(r.width()),
+                                static_cast<std::uint16_t>(r.height())});
+        canvas_.setOutline(outline_);
+        outlineChanged_ = true;
     }
 
     void setLayers(std::span<const Layer> layers) override
     {
         layers_.assign(layers.begin(), layers.end());
-        drawLayers();
     }
 
     void paint(QPainter &painter) override
@@ -156,8 +148,26 @@ class X11ToySurface : public ToySurface, private QAbstractNativeEventFilter {
             painter.drawPixmap(layer.at, *layer.picture);
     }
 
+    // The picture is shown while the old outline still holds, and only then
+    // is the window cut to the new one: what the old outline showed and the
+    // new one leaves out becomes transparent in the window's own pixels,
+    // which compositors that ignore the outline show; what the new outline
+    // adds the server paints from the background on its own.
     void flush() override
     {
+        if (id_ != 0) {
+            const QRect changed = canvas_.draw(layers_, window_.devicePixelRatioF(),
+                                               window_.size() * window_.devicePixelRatioF());
+            if (!changed.isEmpty())
+                xcb_clear_area(connection_, 0, id_, static_cast<std::int16_t>(changed.x()),
+                               static_cast<std::int16_t>(changed.y()),
+                               static_cast<std::uint16_t>(changed.width()),
+                               static_cast<std::uint16_t>(changed.height()));
+            if (std::exchange(outlineChanged_, false))
+                xcb_shape_rectangles(connection_, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_BOUNDING,
+                                     XCB_CLIP_ORDERING_YX_BANDED, id_, 0, 0,
+                                     static_cast<std::uint32_t>(outline_.size()), outline_.data());
+        }
         xcb_flush(connection_);
         listened_ = false;
     }
@@ -271,96 +281,6 @@ class X11ToySurface : public ToySurface, private QAbstractNativeEventFilter {
         confirmed_ = clientPos;
     }
 
-    // The parts are drawn into the window's background: the server then
-    // paints every exposed part by itself, and one clear shows a new
-    // picture. Each part's picture is uploaded once and kept by the server,
-    // so a tick copies only the parts from the first one that changed.
-    void drawLayers()
-    {
-        if (id_ == 0)
-            return;
-        const qreal ratio = window_.devicePixelRatioF();
-        const QSize size = window_.size() * ratio;
-        if (background_ == 0 || backgroundSize_ != size) {
-            if (background_ != 0)
-                xcb_free_pixmap(connection_, background_);
-            background_ = xcb_generate_id(connection_);
-            backgroundSize_ = size;
-            xcb_create_pixmap(connection_, depth_, background_, id_,
-                              static_cast<std::uint16_t>(size.width()),
-                              static_cast<std::uint16_t>(size.height()));
-            const std::uint32_t black = 0;
-            xcb_change_gc(connection_, gc_, XCB_GC_FOREGROUND, &black);
-            const xcb_rectangle_t all{0, 0, static_cast<std::uint16_t>(size.width()),
-                                      static_cast<std::uint16_t>(size.height())};
-            xcb_poly_fill_rectangle(connection_, background_, gc_, 1, &all);
-            const std::uint32_t values[] = {background_};
-            xcb_change_window_attributes(connection_, id_, XCB_CW_BACK_PIXMAP, values);
-            drawn_.clear();
-        }
-        std::size_t first = 0;
-        while (first < layers_.size() && first < drawn_.size() &&
-               layers_[first].picture->cacheKey() == drawn_[first].first &&
-               layers_[first].at == drawn_[first].second)
-            ++first;
-        if (first == layers_.size() && drawn_.size() == layers_.size())
-            return;
-        drawn_.resize(first);
-        QRect changed;
-        for (std::size_t i = first; i < layers_.size(); ++i) {
-            const QPixmap &picture = *layers_[i].picture;
-            const QPoint at(static_cast<int>(std::lround(layers_[i].at.x() * ratio)),
-                            static_cast<int>(std::lround(layers_[i].at.y() * ratio)));
-            xcb_copy_area(connection_, serverCopy(picture), background_, gc_, 0, 0,
-                          static_cast<std::int16_t>(at.x()), static_cast<std::int16_t>(at.y()),
-                          static_cast<std::uint16_t>(picture.width()),
-                          static_cast<std::uint16_t>(picture.height()));
-            drawn_.emplace_back(picture.cacheKey(), layers_[i].at);
-            changed |= QRect(at, picture.size());
-        }
-        xcb_clear_area(connection_, 0, id_, static_cast<std::int16_t>(changed.x()),
-                       static_cast<std::int16_t>(changed.y()),
-                       static_cast<std::uint16_t>(changed.width()),
-                       static_cast<std::uint16_t>(changed.height()));
-    }
-
-    // The server's copy of `picture`, uploaded on first use.
-    xcb_pixmap_t serverCopy(const QPixmap &picture)
-    {
-        const auto known = uploaded_.find(picture.cacheKey());
-        if (known != uploaded_.end())
-            return known->second;
-        if (uploaded_.size() >= kKeptPictures) // pictures of an earlier scale
-            forgetUploads();
-        const QImage image = picture.toImage().convertToFormat(QImage::Format_RGB32);
-        const xcb_pixmap_t pixmap = xcb_generate_id(connection_);
-        xcb_create_pixmap(connection_, depth_, pixmap, id_,
-                          static_cast<std::uint16_t>(image.width()),
-                          static_cast<std::uint16_t>(image.height()));
-        // Rows per request, within the server's request size.
-        const std::uint32_t maxBytes = xcb_get_maximum_request_length(connection_) * 4U - 64U;
-        const auto rowBytes = static_cast<std::uint32_t>(image.bytesPerLine());
-        const int rowsPerPut = std::max(1, static_cast<int>(maxBytes / rowBytes));
-        for (int y = 0; y < image.height(); y += rowsPerPut) {
-            const int rows = std::min(rowsPerPut, image.height() - y);
-            xcb_put_image(connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, pixmap, gc_,
-                          static_cast<std::uint16_t>(image.width()),
-                          static_cast<std::uint16_t>(rows), 0, static_cast<std::int16_t>(y), 0,
-                          depth_, rowBytes * static_cast<std::uint32_t>(rows),
-                          image.constScanLine(y));
-        }
-        uploaded_.emplace(picture.cacheKey(), pixmap);
-        return pixmap;
-    }
-
-    void forgetUploads()
-    {
-        for (const auto &[key, pixmap] : uploaded_)
-            xcb_free_pixmap(connection_, pixmap);
-        uploaded_.clear();
-        drawn_.clear();
-    }
-
     void sendStates()
     {
         const xcb_window_t root = rootWindow();
@@ -407,15 +327,12 @@ class X11ToySurface : public ToySurface, private QAbstractNativeEventFilter {
     QWidget &window_;
     xcb_connection_t *connection_;
     xcb_window_t id_ = 0;
-    xcb_gcontext_t gc_ = 0;
-    std::uint8_t depth_ = 24;
     std::uint32_t qtEventMask_ = 0;
     xcb_connection_t *listener_ = nullptr;
     std::vector<Layer> layers_;
-    xcb_pixmap_t background_ = 0;
-    QSize backgroundSize_;
-    std::map<qint64, xcb_pixmap_t> uploaded_;      // by QPixmap::cacheKey()
-    std::vector<std::pair<qint64, QPoint>> drawn_; // in the background now
+    X11Canvas canvas_;
+    std::vector<xcb_rectangle_t> outline_; // in device pixels
+    bool outlineChanged_ = false;
 
     // What the server has said about the window's place, taken in as the
     // toy asks for it: reading it is no change of the surface.

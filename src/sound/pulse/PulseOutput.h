@@ -31,7 +31,6 @@ class PulseOutput {
     // empty text on success, else why it cannot play.
     QString play(const WaveSound &sound);
     void close();
-    [[nodiscard]] bool isOpen() const { return loop_ != nullptr; }
 
   private:
     QString open();

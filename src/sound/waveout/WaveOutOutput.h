@@ -28,7 +28,6 @@ class WaveOutOutput {
     // attempt. Returns an empty text on success, else why it cannot play.
     QString play(const WaveSound &sound);
     void close();
-    [[nodiscard]] bool isOpen() const { return device_ != nullptr; }
 
   private:
     QString open(const WaveSound &sound);

@@ -1,7 +1,6 @@
 #include "e2e/support/Desktop.h"
 
-#include "shape/RegionTable.h"
-#include "shape/ShapeComposer.h"
+#include "shape/Outline.h"
 
 #include <xcb/shape.h>
 #include <xcb/xcb.h>
@@ -77,6 +76,31 @@ QRegion shape(Xid window)
     return region;
 }
 
+QImage ownPixels(Xid window)
+{
+    auto *geometry = xcb_get_geometry_reply(x(), xcb_get_geometry(x(), window), nullptr);
+    if (geometry == nullptr)
+        return {};
+    const int depth = geometry->depth;
+    const QSize size(geometry->width, geometry->height);
+    std::free(geometry);
+    auto *r = xcb_get_image_reply(x(),
+                                  xcb_get_image(x(), XCB_IMAGE_FORMAT_Z_PIXMAP, window, 0, 0,
+                                                static_cast<std::uint16_t>(size.width()),
+                                                static_cast<std::uint16_t>(size.height()), ~0U),
+                                  nullptr);
+    if (r == nullptr)
+        return {};
+    QImage image;
+    // 24 and 32 bits deep alike are 32 bits a pixel, rows unpadded.
+    if (xcb_get_image_data_length(r) == size.width() * size.height() * 4)
+        image = QImage(xcb_get_image_data(r), size.width(), size.height(),
+                       depth == 32 ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32)
+                    .copy();
+    std::free(r);
+    return image;
+}
+
 QPoint pointer(Xid *under)
 {
     QPoint p;
@@ -101,10 +125,7 @@ QRegion poseShape(int head, int legs, int key)
 {
     const shape::Pose pose{static_cast<std::int16_t>(head), static_cast<std::int16_t>(legs),
                            static_cast<std::int16_t>(key)};
-    shape::OutlineBuffer buffer;
-    shape::RegionTable regions;
-    shape::composeShape(pose, buffer, regions);
-    return regions.region(buffer.shapeRegion).translated(-kClient);
+    return shape::outline(pose, 1.0);
 }
 
 Probe::Probe(QRect g) : id_(xcb_generate_id(x()))

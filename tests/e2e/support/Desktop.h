@@ -3,6 +3,7 @@
 // The end-to-end tests drive the real program on the private desktop of
 // scripts/with-test-desktop.sh. Every wait is bounded.
 
+#include <QImage>
 #include <QRegion>
 
 #include <chrono>
@@ -45,6 +46,9 @@ bool waitUntil(const std::function<bool()> &condition, Millis timeout);
 std::vector<Xid> windows(const std::string &search);
 QPoint position(Xid window); // on the root window
 QRegion shape(Xid window);   // the bounding shape, in window coordinates
+// The window's own pixels, alpha included where it has a 32-bit visual
+// (Format_ARGB32_Premultiplied, else Format_RGB32); null if unreadable.
+QImage ownPixels(Xid window);
 // The pointer's position; `under` gets the innermost window below it.
 QPoint pointer(Xid *under = nullptr);
 // Moves the pointer and waits until the server has it there.
