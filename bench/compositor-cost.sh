@@ -12,12 +12,13 @@ matrix=$here/../scripts/desktop-matrix
 
 if [ "${1:-}" = "--inside" ]; then
   desktop=$2 dir=$3 tools=$4
+  # Read before the desktop's fresh /tmp may hide this folder.
+  # shellcheck source=bench/desktop-lib.sh
+  . "$here/desktop-lib.sh"
   set +e
   # shellcheck source=scripts/desktop-matrix/start-desktop.sh
   . "$matrix/start-desktop.sh"
   set -e
-  # shellcheck source=bench/desktop-lib.sh
-  . "$here/desktop-lib.sh"
   rounds=${ROUNDS:-3} window_s=4
   compositor=$(pgrep -x "${desktop%%-*}" | head -n 1)
   xwayland=$(pgrep -x Xwayland | head -n 1)
