@@ -69,6 +69,16 @@ mutter-wayland)
   shot() { import -display :1 -window root "$1"; }
   version="$(mutter --version | head -n 1) Wayland, nested"
   ;;
+mutter-headless)
+  # A virtual monitor of its own and a steady frame clock, for measuring;
+  # it shows nothing one could read back.
+  { dbus-run-session mutter --headless --wayland --virtual-monitor 1024x768 --wayland-display wl-zorrel & } &&
+    within 30 sh -c 'ls "$XDG_RUNTIME_DIR"/.mutter-Xwaylandauth.*' &&
+    XAUTHORITY=$(ls "$XDG_RUNTIME_DIR"/.mutter-Xwaylandauth.* | head -n 1) && export XAUTHORITY &&
+    within 30 has_wm
+  shot() { return 1; }
+  version="$(mutter --version | head -n 1) Wayland, headless"
+  ;;
 sway)
   # sway refuses root: it and its pictures run as nobody.
   mkdir -m 700 /tmp/sway-run && chown 65534 /tmp/sway-run

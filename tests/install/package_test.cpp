@@ -21,8 +21,11 @@ class Package : public ::testing::Test {
     {
         dir_ = new QTemporaryDir;
         const std::string out = dir_->path().toStdString();
+        // dpkg-shlibdeps looks every library up in the package database,
+        // which on a busy machine with many packages takes over 20 s.
         const Output made = run("sh -c 'cd " + out + " && " ZORREL_CPACK " -G DEB --config " +
-                                ZORREL_BUILD_DIR "/CPackConfig.cmake -B " + out + "' 2>&1");
+                                    ZORREL_BUILD_DIR "/CPackConfig.cmake -B " + out + "' 2>&1",
+                                120);
         std::string arch = run("dpkg --print-architecture").out;
         arch.resize(arch.find_first_of('\n'));
         deb_ = out + "/zorrel_" ZORREL_VERSION "_" + arch + ".deb";

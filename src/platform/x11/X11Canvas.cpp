@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace zorrel::platform::x11 {
 namespace {
@@ -41,6 +42,8 @@ void X11Canvas::attach(xcb_window_t window, std::uint8_t depth)
     freeAll();
     window_ = window;
     depth_ = depth;
+    outline_ = QRegion();
+    outlineChange_ = QRect();
     // Copies between pixmaps expose nothing: no NoExpose event per copy.
     // Zero fills with black, or with full transparency on 32 bits.
     const std::uint32_t values[] = {0, 0};
@@ -51,13 +54,16 @@ void X11Canvas::attach(xcb_window_t window, std::uint8_t depth)
     }
 }
 
-void X11Canvas::setOutline(std::span<const xcb_rectangle_t> rectangles)
+void X11Canvas::setOutline(const QRegion &region, std::span<const xcb_rectangle_t> rectangles)
 {
     if (!seeThrough() || outlineGc_ == 0)
         return;
     xcb_set_clip_rectangles(connection_, XCB_CLIP_ORDERING_YX_BANDED, outlineGc_, 0, 0,
                             static_cast<std::uint32_t>(rectangles.size()), rectangles.data());
-    outlineChanged_ = true;
+    // A walking step changes the legs' outline only; the compositor redraws
+    // what is cleared, so only that much is.
+    outlineChange_ |= (outline_ ^ region).boundingRect();
+    outline_ = region;
 }
 
 xcb_pixmap_t X11Canvas::newPixmap(QSize size)
@@ -111,9 +117,7 @@ QRect X11Canvas::draw(std::span<const ToySurface::Layer> layers, qreal ratio, QS
     }
     if (!seeThrough())
         return changed;
-    // A new outline changes what is transparent anywhere in the window.
-    if (std::exchange(outlineChanged_, false))
-        changed = QRect(QPoint(), size);
+    changed |= std::exchange(outlineChange_, QRect());
     if (!changed.isEmpty()) {
         const xcb_rectangle_t cut = toX(changed);
         xcb_poly_fill_rectangle(connection_, background_, gc_, 1, &cut);

@@ -3,6 +3,7 @@
 #include "platform/ToySurface.h"
 
 #include <QRect>
+#include <QRegion>
 #include <QSize>
 
 #include <xcb/xcb.h>
@@ -35,8 +36,9 @@ class X11Canvas {
     void attach(xcb_window_t window, std::uint8_t depth);
     [[nodiscard]] bool seeThrough() const { return depth_ == 32; }
 
-    // The outline the transparency follows, in device pixels of the window.
-    void setOutline(std::span<const xcb_rectangle_t> rectangles);
+    // The outline the transparency follows, in device pixels of the window:
+    // `region` as `rectangles`.
+    void setOutline(const QRegion &region, std::span<const xcb_rectangle_t> rectangles);
     // Brings the background up to `layers` (back to front, over black or
     // transparency) for a window of `size` device pixels. Returns the part
     // of the window whose background changed, empty if none did.
@@ -53,7 +55,8 @@ class X11Canvas {
     std::uint8_t depth_ = 24;
     xcb_gcontext_t gc_ = 0;
     xcb_gcontext_t outlineGc_ = 0; // clipped to the outline
-    bool outlineChanged_ = false;
+    QRegion outline_;
+    QRect outlineChange_; // where pixels turn opaque or transparent
     xcb_pixmap_t background_ = 0;
     xcb_pixmap_t picture_ = 0; // the parts uncut; the background itself on 24 bits
     QSize size_;

@@ -133,7 +133,7 @@ class X11ToySurface : public ToySurface, private QAbstractNativeEventFilter {
             outline_.push_back({static_cast<std::int16_t>(r.x()), static_cast<std::int16_t>(r.y()),
                                 static_cast<std::uint16_t>(r.width()),
                                 static_cast<std::uint16_t>(r.height())});
-        canvas_.setOutline(outline_);
+        canvas_.setOutline(region, outline_);
         outlineChanged_ = true;
     }
 

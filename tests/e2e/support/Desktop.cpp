@@ -29,9 +29,9 @@ const xcb_screen_t &screen() { return *xcb_setup_roots_iterator(xcb_get_setup(x(
 
 } // namespace
 
-Output run(const std::string &command)
+Output run(const std::string &command, int seconds)
 {
-    FILE *pipe = popen(("timeout 20 " + command).c_str(), "r");
+    FILE *pipe = popen(("timeout " + std::to_string(seconds) + " " + command).c_str(), "r");
     Output result{-1, {}};
     char buffer[4096];
     for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)

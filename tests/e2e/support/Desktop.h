@@ -37,8 +37,8 @@ struct Output {
     int exit; // 128 + the signal if one ended it
     std::string out;
 };
-// Runs a shell command, killed after 20 s.
-Output run(const std::string &command);
+// Runs a shell command, killed after `seconds`.
+Output run(const std::string &command, int seconds = 20);
 inline bool xdo(const std::string &arguments) { return run("xdotool " + arguments).exit == 0; }
 bool waitUntil(const std::function<bool()> &condition, Millis timeout);
 
