@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 #include "art/Sprites.h"
+#include "common/BuildInfo.h"
 #include "common/Diagnostics.h"
 #include "platform/Platform.h"
 #include "toy/ToyWidget.h"
@@ -17,7 +18,7 @@ int main(int argc, char *argv[])
         std::fputs(qUtf8Printable(zorrel::usage()), stdout);
         return 0;
     case zorrel::CommandLine::Action::ShowVersion:
-        std::fputs("zorrel " ZORREL_VERSION "\n", stdout);
+        std::printf("zorrel %s\n", zorrel::build::kVersion);
         return 0;
     case zorrel::CommandLine::Action::Fail:
         zorrel::printLine(commandLine.error);

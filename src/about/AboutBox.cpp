@@ -2,6 +2,7 @@
 
 #include "art/Layout.h"
 #include "art/Sprites.h"
+#include "common/BuildInfo.h"
 
 #include <QDesktopServices>
 #include <QFontDatabase>
@@ -173,9 +174,9 @@ AboutBox::AboutBox(std::function<void()> onUnload, QWidget *parent)
 
     QLabel *productName =
         addLabel(this, "productName", kProductNamePlace, QStringLiteral("Zorrel"));
-    QLabel *credit = addLabel(this, "credit", kCreditPlace, QStringLiteral(ZORREL_CREDIT));
-    email_ = addLink(this, "email", kEmailPlace, QStringLiteral(ZORREL_EMAIL));
-    homepage_ = addLink(this, "homepage", kHomepagePlace, QStringLiteral(ZORREL_HOMEPAGE));
+    QLabel *credit = addLabel(this, "credit", kCreditPlace, QString::fromUtf8(build::kCredit));
+    email_ = addLink(this, "email", kEmailPlace, QString::fromUtf8(build::kEmail));
+    homepage_ = addLink(this, "homepage", kHomepagePlace, QString::fromUtf8(build::kHomepage));
     email_->installEventFilter(this);
     homepage_->installEventFilter(this);
 

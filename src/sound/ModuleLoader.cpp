@@ -1,4 +1,5 @@
 #include "sound/ModuleLoader.h"
+#include "common/BuildInfo.h"
 #include "common/Diagnostics.h"
 
 #include "sound/EffectWorker.h"
@@ -11,7 +12,7 @@ namespace zorrel::sound {
 
 EffectWorker *loadEffectWorker(const QString &programFolder, ProblemLog *log)
 {
-    const QString fileName = QStringLiteral(ZORREL_SOUND_MODULE_NAME);
+    const QString fileName = QString::fromUtf8(build::kSoundModule);
     const QStringList folders = moduleFolders(programFolder);
     const QString path = findEntry(folders, fileName);
     if (path.isEmpty()) {

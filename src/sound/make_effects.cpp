@@ -5,6 +5,8 @@
 // The waveforms are synthesised from fixed parameters and a fixed noise seed,
 // so every build writes the same bytes.
 
+#include "common/BuildInfo.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -183,7 +185,7 @@ int main(int argc, char **argv)
         return 2;
     }
     const std::string folder = argv[1];
-    const bool ok = writeWave(folder + "/Korrin0.wav", windingClick()) &&
-                    writeWave(folder + "/Korrin1.wav", footstep());
+    const bool ok = writeWave(folder + "/" + zorrel::build::kWindingClickFile, windingClick()) &&
+                    writeWave(folder + "/" + zorrel::build::kFootstepFile, footstep());
     return ok ? 0 : 1;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/BuildInfo.h"
+
 #include <cstdint>
 #include <string_view>
 
@@ -61,7 +63,7 @@ static_assert(kWalkStep == 1 && kLeftLimit == -2);
 // The sound is on at the first run, before anything is stored.
 inline constexpr bool kSoundAtFirstRun = true;
 
-inline constexpr std::string_view kWindingClick = "Korrin0.wav";
-inline constexpr std::string_view kFootstep = "Korrin1.wav";
+inline constexpr std::string_view kWindingClick = build::kWindingClickFile;
+inline constexpr std::string_view kFootstep = build::kFootstepFile;
 
 } // namespace zorrel::toy::clockwork

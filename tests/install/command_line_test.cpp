@@ -1,6 +1,7 @@
 // The command line: read before Qt starts, Qt's own options left to Qt.
 
 #include "CommandLine.h"
+#include "common/BuildInfo.h"
 #include "e2e/support/Desktop.h"
 
 #include <gtest/gtest.h>
@@ -45,7 +46,7 @@ TEST(CommandLine, ExitCodesAndOutput)
 {
     const std::string usageText = usage().toStdString();
     const std::tuple<const char *, int, std::string> runs[] = {
-        {"--version", 0, "zorrel " ZORREL_VERSION "\n"},
+        {"--version", 0, std::string("zorrel ") + zorrel::build::kVersion + "\n"},
         {"--help", 0, usageText},
         {"--frobnicate", 2, ""},
         {"", 1, ""},

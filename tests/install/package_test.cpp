@@ -1,6 +1,7 @@
 // `cpack -G DEB` makes zorrel_<version>_<arch>.deb with every installed file
 // under /usr.
 
+#include "common/BuildInfo.h"
 #include "e2e/support/Desktop.h"
 
 #include <QTemporaryDir>
@@ -28,7 +29,7 @@ class Package : public ::testing::Test {
                                 120);
         std::string arch = run("dpkg --print-architecture").out;
         arch.resize(arch.find_first_of('\n'));
-        deb_ = out + "/zorrel_" ZORREL_VERSION "_" + arch + ".deb";
+        deb_ = out + "/zorrel_" + zorrel::build::kVersion + "_" + arch + ".deb";
         log_ = made.out;
     }
     static void TearDownTestSuite()

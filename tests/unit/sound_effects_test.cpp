@@ -4,6 +4,7 @@
 // sound files (how loud they are the end-to-end sound tests hear).
 
 #include "TestSupport.h"
+#include "common/BuildInfo.h"
 #include "sound/EffectWorker.h"
 #include "sound/InstallLayout.h"
 #include "sound/ModuleLoader.h"
@@ -42,7 +43,7 @@ using namespace zorrel::test;
 namespace {
 
 const QString kBuilt = QStringLiteral(ZORREL_EFFECT_FILES_DIR);
-const QString kModule = QStringLiteral(ZORREL_SOUND_MODULE_NAME);
+const QString kModule = QString::fromUtf8(zorrel::build::kSoundModule);
 
 // Sends stderr into a file for the life of the object.
 class StderrCapture {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/BuildInfo.h"
 #include "e2e/support/Desktop.h"
 
 #include <QTemporaryDir>
@@ -40,7 +41,7 @@ class ToyFixture : public ::testing::Test {
     {
         const std::string built = std::filesystem::path(ZORREL_BINARY).parent_path();
         const std::string dir = dir_.path().toStdString();
-        const std::string module = sound ? built + "/" ZORREL_SOUND_MODULE_NAME " " : "";
+        const std::string module = sound ? built + "/" + build::kSoundModule + " " : "";
         ASSERT_TRUE(!sound || (std::getenv("ZORREL_SINK_RAW") && sinkQuiet()));
         ASSERT_EQ(run("cp " ZORREL_BINARY " " + built + "/Korrin[01].wav " + module + dir).exit, 0);
         if (!ini.empty())
