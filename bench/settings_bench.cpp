@@ -1,8 +1,8 @@
 // Cost of the sound option in a very large shared settings file: the toy
 // must not freeze when the option is toggled, even if other programs have
 // filled the file with 50 MB of their own sections.
-#include "toy/IniFile.h"
-#include "toy/SoundOptionStore.h"
+#include "settings/IniFile.h"
+#include "settings/SoundOptionStore.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -38,7 +38,7 @@ void BM_ToggleIn50MbFile(benchmark::State &bench)
         bench.SkipWithError("cannot write the settings file");
         return;
     }
-    zorrel::toy::SoundOptionStore store;
+    zorrel::settings::SoundOptionStore store;
     bool on = true;
     // NOLINTNEXTLINE(clang-analyzer-deadcode.DeadStores): the loop variable is the idiom
     for (auto _ : bench) {
@@ -55,8 +55,8 @@ void BM_EditIn50MbText(benchmark::State &bench)
     bool on = true;
     // NOLINTNEXTLINE(clang-analyzer-deadcode.DeadStores): the loop variable is the idiom
     for (auto _ : bench) {
-        benchmark::DoNotOptimize(zorrel::toy::withIniEntry(text, "Coilwerks", "Zorrel Sound",
-                                                           (on = !on) ? "True" : "False"));
+        benchmark::DoNotOptimize(zorrel::settings::withIniEntry(text, "Coilwerks", "Zorrel Sound",
+                                                                (on = !on) ? "True" : "False"));
     }
     bench.SetBytesProcessed(bench.iterations() * kFileBytes);
 }

@@ -1,6 +1,6 @@
 // Cost of composing the window's outline, alone and applied to a window.
 #include "shape/Outline.h"
-#include "toy/ToyWidget.h"
+#include "widget/ToyWidget.h"
 
 #include <QAction>
 #include <QApplication>
@@ -48,7 +48,7 @@ BENCHMARK(BM_ComposeAndApplyShape);
 // One walking tick of the real toy window: frames, move, outline, repaint.
 void BM_WalkingTick(benchmark::State &bench)
 {
-    zorrel::toy::ToyWidget toy;
+    zorrel::widget::ToyWidget toy;
     toy.start();
     QApplication::processEvents();
     auto *wind = toy.findChild<QAction *>(QStringLiteral("windItUp"));

@@ -3,7 +3,7 @@
 #include "common/BuildInfo.h"
 #include "common/Diagnostics.h"
 #include "platform/Platform.h"
-#include "toy/ToyWidget.h"
+#include "widget/ToyWidget.h"
 
 #include <QApplication>
 
@@ -47,7 +47,7 @@ int main(int argc, char *argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(zorrel::art::programIcon());
 
-    zorrel::toy::ToyWidget toy;
+    zorrel::widget::ToyWidget toy;
     toy.start();
     return QApplication::exec();
 }

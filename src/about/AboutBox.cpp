@@ -1,6 +1,6 @@
 #include "about/AboutBox.h"
+#include "about/AboutLayout.h"
 
-#include "art/Layout.h"
 #include "art/Sprites.h"
 #include "common/BuildInfo.h"
 
@@ -23,21 +23,7 @@
 namespace zorrel::about {
 namespace {
 
-// Client-area rectangle of a control, from its place in twips.
-constexpr QRect fromTwips(int left, int top, int width, int height)
-{
-    constexpr int kPerPixel = art::layout::kTwipsPerPixel;
-    return {left / kPerPixel, top / kPerPixel, width / kPerPixel, height / kPerPixel};
-}
-
-constexpr QSize kClientSize{3675 / art::layout::kTwipsPerPixel, 3015 / art::layout::kTwipsPerPixel};
-constexpr QRect kOkPlace = fromTwips(1380, 2580, 975, 345);
-constexpr QRect kProductNamePlace = fromTwips(795, 45, 2040, 270);
-constexpr QRect kCreditPlace = fromTwips(615, 270, 2445, 270);
-constexpr QRect kEmailPlace = fromTwips(1035, 495, 1605, 270);
-constexpr QRect kHomepagePlace = fromTwips(45, 735, 3570, 270);
-constexpr QRect kHelpTextPlace = fromTwips(105, 1050, 3450, 1380);
-constexpr QRect kIconPlace = fromTwips(120, 120, 480, 480);
+using namespace layout;
 
 const QColor kNavy(0, 0, 128);
 const QColor kPurple(128, 0, 128);

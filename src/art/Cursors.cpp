@@ -2,6 +2,7 @@
 
 #include "art/Layout.h"
 #include "art/Pictures.h"
+#include "platform/Platform.h"
 
 #include <QGuiApplication>
 #include <QPixmap>
@@ -15,7 +16,7 @@ namespace {
 QCursor renderCursor(const QString &path, QPoint logicalHotSpot, qreal ratio)
 {
     const QSize size(layout::kCursorSize, layout::kCursorSize);
-    const QPoint hot = cursorHotSpot(logicalHotSpot, ratio, platformHotSpotInImagePixels());
+    const QPoint hot = cursorHotSpot(logicalHotSpot, ratio, platform::cursorHotSpotInImagePixels());
     return QCursor(
         QPixmap::fromImage(artPicture(path, size, ratio, kOverlayFormat, kOverlayBackground)),
         hot.x(), hot.y());
@@ -35,11 +36,6 @@ QPoint cursorHotSpot(QPoint logical, qreal devicePixelRatio, bool hotSpotInImage
         return logical;
     return {static_cast<int>(std::floor(logical.x() * devicePixelRatio)),
             static_cast<int>(std::floor(logical.y() * devicePixelRatio))};
-}
-
-bool platformHotSpotInImagePixels()
-{
-    return QGuiApplication::platformName() == QLatin1String("xcb");
 }
 
 QCursor handCursor(HandCursor which, qreal devicePixelRatio)

@@ -17,13 +17,9 @@ QCursor pointingHandCursor(qreal devicePixelRatio);
 QCursor pointingHandCursor();
 
 // The hot spot to hand to QCursor for a point of the picture given in
-// logical pixels. QCursor documents its hot spot in logical pixels, and most
-// platforms scale it with the pixmap; X11 (Qt 6.4) passes it to the server
-// unscaled, as a pixel of the image, so there it is given in device pixels.
+// logical pixels: in device pixels where the platform takes it as a pixel
+// of the image.
 // A fractional device position falls into the pixel that contains it.
 QPoint cursorHotSpot(QPoint logical, qreal devicePixelRatio, bool hotSpotInImagePixels);
-
-// Whether the running platform reads cursor hot spots in image pixels.
-bool platformHotSpotInImagePixels();
 
 } // namespace zorrel::art

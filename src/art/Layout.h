@@ -2,6 +2,7 @@
 
 #include <QPoint>
 #include <QRect>
+#include <QRgb>
 #include <QSize>
 
 #include <array>
@@ -10,8 +11,8 @@
 // area.
 namespace zorrel::art::layout {
 
-inline constexpr QSize kClientSize{69, 96};
-inline constexpr int kTwipsPerPixel = 15;
+// The colour behind the parts, where the outline shows any of it.
+inline constexpr QRgb kBackground = 0xFF000000;
 
 // Part images, listed back to front: later entries are drawn over earlier
 // ones. The key overlaps the legs and is in front of them.

@@ -43,7 +43,7 @@ QString bodyPath() { return QStringLiteral(":/art/body.svg"); }
 
 QImage renderPicture(const QString &path, QSize logicalSize, qreal devicePixelRatio)
 {
-    return artPicture(path, logicalSize, devicePixelRatio, kPartFormat, kPartBackground);
+    return artPicture(path, logicalSize, devicePixelRatio, kPartFormat, layout::kBackground);
 }
 
 SpriteSet::SpriteSet(qreal devicePixelRatio)

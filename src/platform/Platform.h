@@ -22,4 +22,10 @@ bool displayReachable(const char *displayName, std::string &reason);
 // anything still running (the sound thread) can trip over the teardown.
 void endCleanlyOnDisplayLoss();
 
+// After the application object exists: whether the window system takes a
+// cursor's hot spot as a pixel of its image rather than in logical pixels.
+// QCursor documents logical pixels, and most platforms scale the hot spot
+// with the pixmap; Qt 6.4 on X11 hands it to the server unscaled.
+bool cursorHotSpotInImagePixels();
+
 } // namespace zorrel::platform

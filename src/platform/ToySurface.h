@@ -45,7 +45,8 @@ class ToySurface {
 
     // Cuts the window to `region`, in device pixels of the client area.
     virtual void setShape(const QRegion &region) = 0;
-    // The client area's picture: `layers` drawn back to front over black.
+    // The client area's picture: `layers` drawn back to front over the window's
+    // background colour (its palette's Window).
     virtual void setLayers(std::span<const Layer> layers) = 0;
     // Draws the picture from the widget's paint event, where the surface
     // leaves painting to Qt.

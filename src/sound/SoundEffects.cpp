@@ -1,10 +1,10 @@
 #include "sound/SoundEffects.h"
 #include "common/Diagnostics.h"
 
+#include "common/RegularFile.h"
 #include "sound/EffectWorker.h"
 #include "sound/InstallLayout.h"
 #include "sound/ModuleLoader.h"
-#include "sound/SoundFile.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -77,19 +77,20 @@ struct EffectPlayer::Impl {
     {
         const QStringList folders = soundFolders(programFolder);
         const QString path = findEntry(folders, name);
-        const SoundFileRead file = path.isEmpty() ? SoundFileRead{} : readSoundFile(path);
+        const RegularFileRead file =
+            path.isEmpty() ? RegularFileRead{} : readRegularFile(path, kMaxSoundFileBytes);
         switch (file.result) {
-        case SoundFileRead::Result::Missing:
+        case RegularFileRead::Result::Missing:
             if (!missingReported)
                 printLine(QStringLiteral("no sound file %1 in %2; effects without their file are "
                                          "silent")
                               .arg(escaped(name), escaped(folders.join(QStringLiteral(" or ")))));
             missingReported = true;
             return;
-        case SoundFileRead::Result::Refused:
+        case RegularFileRead::Result::Refused:
             log.report(path, file.problem);
             return;
-        case SoundFileRead::Result::Read:
+        case RegularFileRead::Result::Read:
             break;
         }
         if (!workerTried) {

@@ -7,6 +7,10 @@
 
 namespace zorrel::sound {
 
+// The sound files are a few kilobytes; a second of 44.1 kHz stereo is far
+// less than this, and anything larger is not one of them.
+inline constexpr qint64 kMaxSoundFileBytes = qint64{1024} * 1024;
+
 // Plays the toy's sound effects from the program's own install: the files
 // beside the program or in ../share/zorrel, through the audio module beside
 // it or in ../lib/zorrel.

@@ -5,7 +5,9 @@
 #include "art/PrerenderedPictures.h"
 #include "art/Sprites.h"
 #include "art/SvgPicture.h"
+#include "platform/Platform.h"
 #include "shape/Outline.h"
+#include "toy/Clockwork.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -121,7 +123,8 @@ TEST(Cursors, HotSpotScalesWithTheCursor)
     const QCursor cursor = handCursor(HandCursor::Open, 2.0);
     EXPECT_EQ(cursor.pixmap().size(), QSize(64, 64));
     EXPECT_EQ(cursor.pixmap().devicePixelRatio(), 2.0);
-    const QPoint device = platformHotSpotInImagePixels() ? cursor.hotSpot() : cursor.hotSpot() * 2;
+    const QPoint device =
+        zorrel::platform::cursorHotSpotInImagePixels() ? cursor.hotSpot() : cursor.hotSpot() * 2;
     EXPECT_EQ(device, QPoint(6, 4));
 
     EXPECT_EQ(cursorHotSpot(layout::kHandHotSpot, 2.0, true), QPoint(6, 4));
@@ -153,6 +156,8 @@ TEST(Artwork, CursorsAndIconLoad)
 TEST(Artwork, EveryPoseFillsItsShape)
 {
     app();
+    namespace cw = zorrel::toy::clockwork;
+    const QSize clientSize(cw::kClientWidth, cw::kClientHeight);
     const auto frame = [](FrameSet set, int index, QRect place) {
         return renderPicture(framePath(set, index), place.size(), 1.0);
     };
@@ -162,8 +167,8 @@ TEST(Artwork, EveryPoseFillsItsShape)
         for (int l = 0; l < layout::kLegsFrames; ++l) {
             const QImage legs = frame(FrameSet::Legs, l, layout::kBottomPic);
             for (int k = 0; k < layout::kKeyFrames; ++k) {
-                QImage window(layout::kClientSize, QImage::Format_RGB32);
-                window.fill(Qt::black);
+                QImage window(clientSize, QImage::Format_RGB32);
+                window.fill(layout::kBackground);
                 QPainter painter(&window);
                 painter.drawImage(layout::kHeadPic.topLeft(), head);
                 painter.drawImage(layout::kBodyPic.topLeft(), body);
@@ -182,7 +187,7 @@ TEST(Artwork, EveryPoseFillsItsShape)
                             painted += std::max({qRed(c), qGreen(c), qBlue(c)}) >= 24 ? 1 : 0;
                         }
                 ASSERT_GT(inside, 0);
-                ASSERT_TRUE(QRect({}, layout::kClientSize).contains(shape.boundingRect()));
+                ASSERT_TRUE(QRect({}, clientSize).contains(shape.boundingRect()));
                 ASSERT_GE(static_cast<double>(painted) / static_cast<double>(inside), 0.97)
                     << "head " << h << ", legs " << l << ", key " << k;
             }

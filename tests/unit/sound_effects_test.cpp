@@ -5,11 +5,11 @@
 
 #include "TestSupport.h"
 #include "common/BuildInfo.h"
+#include "common/RegularFile.h"
 #include "sound/EffectWorker.h"
 #include "sound/InstallLayout.h"
 #include "sound/ModuleLoader.h"
 #include "sound/SoundEffects.h"
-#include "sound/SoundFile.h"
 
 #include <gtest/gtest.h>
 
@@ -118,7 +118,7 @@ TEST(SoundEffects, InstallLayout)
     EXPECT_EQ(soundFolders("/usr/bin"), QStringList({"/usr/bin", "/usr/share/zorrel"}));
 }
 
-TEST(SoundEffects, ReadSoundFileTakesOnlyRegularFilesOfBoundedSize)
+TEST(SoundEffects, SoundFilesAreReadOnlyAsRegularFilesOfBoundedSize)
 {
     QTemporaryDir dir;
     const auto sized = [](qint64 size) {
@@ -127,7 +127,7 @@ TEST(SoundEffects, ReadSoundFileTakesOnlyRegularFilesOfBoundedSize)
             return file.open(QIODevice::WriteOnly) && file.resize(size); // sparse
         };
     };
-    using R = SoundFileRead::Result;
+    using R = zorrel::RegularFileRead::Result;
     const std::tuple<const char *, std::function<bool(const QString &)>, R> rows[] = {
         {"plain", sized(1000), R::Read},
         {"limit", sized(kMaxSoundFileBytes), R::Read},
@@ -157,7 +157,7 @@ TEST(SoundEffects, ReadSoundFileTakesOnlyRegularFilesOfBoundedSize)
 #endif
         const QString path = dir.filePath(name);
         ASSERT_TRUE(make(path));
-        const SoundFileRead read = readSoundFile(path);
+        const zorrel::RegularFileRead read = zorrel::readRegularFile(path, kMaxSoundFileBytes);
         EXPECT_EQ(read.result, result) << read.problem.toStdString();
         EXPECT_EQ(read.problem.isEmpty(), result != R::Refused); // a refusal says why
         EXPECT_EQ(read.bytes.size(), result == R::Read ? QFileInfo(path).size() : 0);

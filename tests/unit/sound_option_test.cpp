@@ -3,9 +3,9 @@
 // and two copies of the toy writing at once.
 
 #include "TestSupport.h"
-#include "toy/IniFile.h"
-#include "toy/SettingsFile.h"
-#include "toy/SoundOptionStore.h"
+#include "settings/IniFile.h"
+#include "settings/SettingsFile.h"
+#include "settings/SoundOptionStore.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +23,7 @@
 #include <tuple>
 
 using namespace std::literals;
-using namespace zorrel::toy;
+using namespace zorrel::settings;
 using namespace zorrel::test;
 
 namespace {

@@ -2,9 +2,9 @@
 // and the timer that paces it.
 
 #include "TestSupport.h"
-#include "toy/PacedTimer.h"
-#include "toy/ScreenPlacement.h"
-#include "toy/ToyWidget.h"
+#include "widget/PacedTimer.h"
+#include "widget/ScreenPlacement.h"
+#include "widget/ToyWidget.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -15,7 +15,7 @@
 
 namespace {
 
-using zorrel::toy::ToyWidget;
+using zorrel::widget::ToyWidget;
 
 class ToyWidgetTest : public ::testing::Test {
   protected:
@@ -90,7 +90,7 @@ TEST_F(ToyWidgetTest, MovesAndReleaseGoToThePressedPartEvenOutsideTheWindow)
 // The toy is put back wholly on a screen, moved as little as it can be.
 TEST(ScreenPlacement, BringsTheWholeToyOntoTheScreenThatShowsMostOfIt)
 {
-    using zorrel::toy::placeOnScreens;
+    using zorrel::widget::placeOnScreens;
     const QSize toy(69, 96);
     const QList<QRect> small = {{0, 0, 640, 480}};
     const QList<QRect> pair = {{0, 384, 512, 384}, {512, 0, 512, 768}};
@@ -118,7 +118,7 @@ TEST(ScreenPlacement, BringsTheWholeToyOntoTheScreenThatShowsMostOfIt)
 TEST_F(ToyWidgetTest, AnUnchangedPaceKeepsTheTimersSchedule)
 {
     int ticks = 0;
-    zorrel::toy::PacedTimer timer([&] { ++ticks; });
+    zorrel::widget::PacedTimer timer([&] { ++ticks; });
     timer.setInterval(50);
     QThread::msleep(10);
     timer.setInterval(50);

@@ -37,7 +37,7 @@ class QtToySurface : public ToySurface {
     }
     void paint(QPainter &painter) override
     {
-        painter.fillRect(window_.rect(), Qt::black);
+        painter.fillRect(window_.rect(), window_.palette().color(QPalette::Window));
         for (const Layer &layer : layers_)
             painter.drawPixmap(layer.at, *layer.picture);
     }

@@ -37,7 +37,7 @@ void X11Canvas::freeAll()
             xcb_free_gc(connection_, std::exchange(*gc, 0));
 }
 
-void X11Canvas::attach(xcb_window_t window, std::uint8_t depth)
+void X11Canvas::attach(xcb_window_t window, std::uint8_t depth, QRgb background)
 {
     freeAll();
     window_ = window;
@@ -45,8 +45,9 @@ void X11Canvas::attach(xcb_window_t window, std::uint8_t depth)
     outline_ = QRegion();
     outlineChange_ = QRect();
     // Copies between pixmaps expose nothing: no NoExpose event per copy.
-    // Zero fills with black, or with full transparency on 32 bits.
-    const std::uint32_t values[] = {0, 0};
+    // Fills are in the background colour (a 24-bit pixel is its RGB), or
+    // fully transparent on 32 bits.
+    const std::uint32_t values[] = {seeThrough() ? 0 : background & 0xFFFFFFU, 0};
     for (xcb_gcontext_t *gc : {&gc_, &outlineGc_}) {
         *gc = xcb_generate_id(connection_);
         xcb_create_gc(connection_, *gc, window_, XCB_GC_FOREGROUND | XCB_GC_GRAPHICS_EXPOSURES,

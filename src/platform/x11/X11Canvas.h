@@ -32,8 +32,9 @@ class X11Canvas {
     X11Canvas &operator=(const X11Canvas &) = delete;
 
     // A native window, made anew or for the first time: what was kept for
-    // an earlier one is dropped.
-    void attach(xcb_window_t window, std::uint8_t depth);
+    // an earlier one is dropped. `background` is the window's colour behind
+    // its parts; a 32-bit window is transparent there instead.
+    void attach(xcb_window_t window, std::uint8_t depth, QRgb background);
     [[nodiscard]] bool seeThrough() const { return depth_ == 32; }
 
     // The outline the transparency follows, in device pixels of the window:

@@ -91,7 +91,8 @@ class X11ToySurface : public ToySurface, private QAbstractNativeEventFilter {
         // A native window made anew needs its background set again.
         xcb_get_geometry_reply_t *geometry =
             xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, id_), nullptr);
-        canvas_.attach(id_, geometry != nullptr ? geometry->depth : 24);
+        canvas_.attach(id_, geometry != nullptr ? geometry->depth : 24,
+                       window_.palette().color(QPalette::Window).rgb());
         std::free(geometry);
         outline_.clear();
         outlineChanged_ = false;

@@ -2,7 +2,7 @@
 // HKEY_CURRENT_USER\Software\Pocketfolk\Coilwerks, as other programs and
 // earlier versions may have left it.
 
-#include "toy/SoundOptionStore.h"
+#include "settings/SoundOptionStore.h"
 #include "unit/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-using namespace zorrel::toy;
+using namespace zorrel::settings;
 using namespace zorrel::test;
 
 namespace {

@@ -1,8 +1,8 @@
-#include "toy/IniFile.h"
+#include "settings/IniFile.h"
 
 #include <cstring>
 
-namespace zorrel::toy {
+namespace zorrel::settings {
 namespace {
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
@@ -123,4 +123,4 @@ QByteArray withIniEntry(QByteArrayView text, QByteArrayView section, QByteArrayV
     return out;
 }
 
-} // namespace zorrel::toy
+} // namespace zorrel::settings

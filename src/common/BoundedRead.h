@@ -1,10 +1,13 @@
 #pragma once
 
+#include "common/RegularFile.h"
+
 #include <QByteArray>
 
 #include <algorithm>
 
-namespace zorrel::sound {
+// The parts that each system's readRegularFile shares.
+namespace zorrel {
 
 enum class BoundedRead { Done, TooLarge, Failed };
 
@@ -36,4 +39,22 @@ BoundedRead readBounded(QByteArray &bytes, qint64 sizeHint, qint64 limit, ReadSo
     return BoundedRead::Done;
 }
 
-} // namespace zorrel::sound
+inline RegularFileRead refused(const QString &problem)
+{
+    return {RegularFileRead::Result::Refused, {}, problem};
+}
+
+// `kind` says what it is instead: "a folder", "a device".
+inline RegularFileRead notRegular(const QString &kind)
+{
+    return refused(QStringLiteral("not a regular file but ") + kind);
+}
+
+inline RegularFileRead tooLarge(qint64 limit)
+{
+    constexpr qint64 kMiB = qint64{1} << 20;
+    return refused(limit % kMiB == 0 ? QStringLiteral("larger than %1 MiB").arg(limit / kMiB)
+                                     : QStringLiteral("larger than %1 bytes").arg(limit));
+}
+
+} // namespace zorrel

@@ -9,6 +9,8 @@ bool displayReachable(const char * /*displayName*/, std::string & /*reason*/) { 
 
 void endCleanlyOnDisplayLoss() {}
 
+bool cursorHotSpotInImagePixels() { return false; }
+
 std::unique_ptr<ToySurface> makeToySurface(QWidget &window) { return makeQtToySurface(window); }
 
 } // namespace zorrel::platform

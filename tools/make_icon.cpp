@@ -3,10 +3,10 @@
 //
 //   make_icon ICON.svg OUT.png SIZE
 
+#include "art/SvgPicture.h"
 #include "common/Diagnostics.h"
 
 #include <QImage>
-#include <QPainter>
 #include <QString>
 #include <QSvgRenderer>
 
@@ -31,11 +31,8 @@ int main(int argc, char *argv[])
             QStringLiteral("make_icon: cannot read \"%1\"").arg(zorrel::escaped(source)));
         return 1;
     }
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    renderer.render(&painter, QRectF(0, 0, size, size));
-    painter.end();
+    const QImage image = zorrel::art::renderSvg(
+        renderer, QSize(size, size), 1.0, QImage::Format_ARGB32_Premultiplied, Qt::transparent);
     if (!image.save(target, "PNG")) {
         zorrel::printLine(
             QStringLiteral("make_icon: cannot write \"%1\"").arg(zorrel::escaped(target)));

@@ -4,7 +4,7 @@
 //   make_prerendered SVG_FOLDER OUT.cpp
 
 #include "art/Layout.h"
-#include "art/Pictures.h"
+#include "art/PictureFormats.h"
 #include "art/SvgPicture.h"
 #include "common/Diagnostics.h"
 
@@ -24,7 +24,6 @@ struct Wanted {
 
 using zorrel::art::kOverlayBackground;
 using zorrel::art::kOverlayFormat;
-using zorrel::art::kPartBackground;
 using zorrel::art::kPartFormat;
 constexpr QSize kCursor{layout::kCursorSize, layout::kCursorSize};
 constexpr auto kIcons = layout::kIconSides;
@@ -32,10 +31,10 @@ constexpr auto kIcons = layout::kIconSides;
 // The rest pose, the two hands over the toy, and the window icon at the
 // sides a screen of ratio 1 asks for.
 const Wanted kWanted[] = {
-    {"head0", layout::kHeadPic.size(), kPartFormat, kPartBackground},
-    {"body", layout::kBodyPic.size(), kPartFormat, kPartBackground},
-    {"legs0", layout::kBottomPic.size(), kPartFormat, kPartBackground},
-    {"key0", layout::kKeyPic.size(), kPartFormat, kPartBackground},
+    {"head0", layout::kHeadPic.size(), kPartFormat, layout::kBackground},
+    {"body", layout::kBodyPic.size(), kPartFormat, layout::kBackground},
+    {"legs0", layout::kBottomPic.size(), kPartFormat, layout::kBackground},
+    {"key0", layout::kKeyPic.size(), kPartFormat, layout::kBackground},
     {"hand_open", kCursor, kOverlayFormat, kOverlayBackground},
     {"hand_grab", kCursor, kOverlayFormat, kOverlayBackground},
     {"icon", {kIcons[0], kIcons[0]}, kOverlayFormat, kOverlayBackground},

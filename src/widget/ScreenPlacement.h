@@ -4,7 +4,7 @@
 #include <QPoint>
 #include <QRect>
 
-namespace zorrel::toy {
+namespace zorrel::widget {
 
 // Where a window of `toy`'s size must go so that all of it is on a screen:
 // unchanged if a screen already shows it whole; else moved as little as
@@ -13,4 +13,4 @@ namespace zorrel::toy {
 // than the screen keeps its top-left corner on it.
 QPoint placeOnScreens(const QRect &toy, const QList<QRect> &screens);
 
-} // namespace zorrel::toy
+} // namespace zorrel::widget

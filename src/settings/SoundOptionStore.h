@@ -4,7 +4,7 @@
 
 #include <optional>
 
-namespace zorrel::toy {
+namespace zorrel::settings {
 
 // The one stored setting: whether the sound effects are on. Kept in the
 // per-user settings store under application "Pocketfolk", section
@@ -36,4 +36,4 @@ class SoundOptionStore {
     static QString booleanText(bool value);
 };
 
-} // namespace zorrel::toy
+} // namespace zorrel::settings

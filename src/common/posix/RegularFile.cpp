@@ -1,6 +1,5 @@
-#include "sound/SoundFile.h"
-#include "sound/BoundedRead.h"
-#include "sound/SoundFileRefusal.h"
+#include "common/RegularFile.h"
+#include "common/BoundedRead.h"
 
 #include <QFile>
 
@@ -9,7 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace zorrel::sound {
+namespace zorrel {
 
 namespace {
 
@@ -29,7 +28,7 @@ QString kindOf(mode_t mode)
     return QStringLiteral("something else");
 }
 
-SoundFileRead failed(int error)
+RegularFileRead failed(int error)
 {
     if (error == ENOENT)
         return {};
@@ -54,7 +53,7 @@ class Descriptor {
 
 } // namespace
 
-SoundFileRead readSoundFile(const QString &path, qint64 limit)
+RegularFileRead readRegularFile(const QString &path, qint64 limit)
 {
     const QByteArray name = QFile::encodeName(path);
     struct stat info {};
@@ -94,7 +93,7 @@ SoundFileRead readSoundFile(const QString &path, qint64 limit)
     case BoundedRead::Done:
         break;
     }
-    return {SoundFileRead::Result::Read, bytes, {}};
+    return {RegularFileRead::Result::Read, bytes, {}, static_cast<unsigned>(info.st_mode & 07777)};
 }
 
-} // namespace zorrel::sound
+} // namespace zorrel

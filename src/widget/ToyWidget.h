@@ -2,12 +2,12 @@
 
 #include "art/Sprites.h"
 #include "platform/ToySurface.h"
+#include "settings/SoundOptionStore.h"
 #include "sound/SoundEffects.h"
-#include "toy/PacedTimer.h"
-#include "toy/SoundOptionStore.h"
 #include "toy/Toy.h"
 #include "toy/ToyServices.h"
 #include "toy/ToyWindow.h"
+#include "widget/PacedTimer.h"
 
 #include <QAction>
 #include <QMenu>
@@ -17,14 +17,14 @@
 
 #include <memory>
 
-namespace zorrel::toy {
+namespace zorrel::widget {
 
 // The toy window: forwards pointer events, ticks and menu commands to the
 // toy and carries out what it asks through ToyWindow and ToyServices. Its
 // place, outline and picture reach the screen through the platform's
 // ToySurface. Moves and frames asked during one event are handed on together
 // when it ends, with the menu's sound mark set from the toy's state.
-class ToyWidget : public QWidget, private ToyWindow, private ToyServices {
+class ToyWidget : public QWidget, private toy::ToyWindow, private toy::ToyServices {
     Q_OBJECT
   public:
     ToyWidget();
@@ -33,7 +33,7 @@ class ToyWidget : public QWidget, private ToyWindow, private ToyServices {
     // Runs start-up, then shows the window centred on the primary screen.
     void start();
 
-    [[nodiscard]] const Toy &toy() const { return toy_; }
+    [[nodiscard]] const toy::Toy &toy() const { return toy_; }
     // One tick of the toy's timer.
     void tick();
 
@@ -65,9 +65,9 @@ class ToyWidget : public QWidget, private ToyWindow, private ToyServices {
     void setSize(int width, int height) override;
     void setTimerInterval(int milliseconds) override;
     void showPose(const shape::Pose &pose) override;
-    void setHandCursor(HandCursor cursor) override;
-    [[nodiscard]] PixelPoint position() const override;
-    void moveTo(PixelPoint position) override;
+    void setHandCursor(toy::HandCursor cursor) override;
+    [[nodiscard]] toy::PixelPoint position() const override;
+    void moveTo(toy::PixelPoint position) override;
     [[nodiscard]] int desktopLeft() const override;
     void showPopupMenu() override;
     void setInputEnabled(bool enabled) override;
@@ -79,7 +79,7 @@ class ToyWidget : public QWidget, private ToyWindow, private ToyServices {
     void openAboutBox() override;
     void endProgram() override;
 
-    Toy toy_{*this, *this};
+    toy::Toy toy_{*this, *this};
     PacedTimer timer_;
     // Once the toy leaves its rest pose it will soon walk: the frames not
     // drawn yet are drawn in idle moments, one per pass, not mid-walk.
@@ -90,7 +90,7 @@ class ToyWidget : public QWidget, private ToyWindow, private ToyServices {
     QMenu menu_;
     QAction *soundAction_ = nullptr;
     sound::EffectPlayer effects_;
-    SoundOptionStore soundOption_;
+    settings::SoundOptionStore soundOption_;
 
     std::unique_ptr<platform::ToySurface> surface_;
     QPoint position_; // top-left of the window as asked, while positionDirty_
@@ -99,4 +99,4 @@ class ToyWidget : public QWidget, private ToyWindow, private ToyServices {
     QPoint pressedOrigin_; // of the part under the first press of a gesture
 };
 
-} // namespace zorrel::toy
+} // namespace zorrel::widget

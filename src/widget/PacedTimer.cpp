@@ -1,8 +1,8 @@
-#include "toy/PacedTimer.h"
+#include "widget/PacedTimer.h"
 
 #include <algorithm>
 
-namespace zorrel::toy {
+namespace zorrel::widget {
 
 PacedTimer::PacedTimer(std::function<void()> onTick, QObject *parent) : QObject(parent)
 {
@@ -24,4 +24,4 @@ void PacedTimer::setInterval(int milliseconds)
     timer_.start(period);
 }
 
-} // namespace zorrel::toy
+} // namespace zorrel::widget

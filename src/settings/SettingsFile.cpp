@@ -1,4 +1,6 @@
-#include "toy/SettingsFile.h"
+#include "settings/SettingsFile.h"
+
+#include "common/RegularFile.h"
 
 #include <QtGlobal>
 
@@ -20,7 +22,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace zorrel::toy {
+namespace zorrel::settings {
 namespace {
 
 // A lock older than this is taken to be left by a copy that died; a write
@@ -135,66 +137,11 @@ struct Loaded {
     mode_t mode = S_IRUSR | S_IWUSR;
 };
 
-// The regular file at `path` (links followed), without ever blocking on a
-// FIFO: the type is checked before opening, and again on what was opened
-// in case the path was swapped in between.
 Loaded load(const QString &path)
 {
-    Loaded loaded;
-    const QByteArray name = QFile::encodeName(path);
-    struct stat status {};
-    if (::stat(name.constData(), &status) != 0) {
-        if (errno != ENOENT)
-            loaded.problem = QStringLiteral("cannot read: %1").arg(systemError());
-        return loaded;
-    }
-    loaded.exists = true;
-    if (!S_ISREG(status.st_mode)) {
-        loaded.problem = QStringLiteral("not a regular file");
-        return loaded;
-    }
-    const Descriptor file(::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    if (file.get() < 0 || ::fstat(file.get(), &status) != 0) {
-        loaded.problem = QStringLiteral("cannot read: %1").arg(systemError());
-        return loaded;
-    }
-    if (!S_ISREG(status.st_mode)) {
-        loaded.problem = QStringLiteral("not a regular file");
-        return loaded;
-    }
-    loaded.mode = status.st_mode & 07777;
-    if (status.st_size > SettingsFile::kMaxBytes) {
-        loaded.problem = QStringLiteral("larger than %1 MiB").arg(SettingsFile::kMaxBytes >> 20);
-        return loaded;
-    }
-    // The size may change while reading; one byte more than the limit tells.
-    loaded.bytes.resize(qsizetype(status.st_size) + 1);
-    qsizetype got = 0;
-    for (;;) {
-        if (got == loaded.bytes.size()) {
-            if (got > SettingsFile::kMaxBytes) {
-                loaded.problem =
-                    QStringLiteral("larger than %1 MiB").arg(SettingsFile::kMaxBytes >> 20);
-                loaded.bytes.clear();
-                return loaded;
-            }
-            loaded.bytes.resize(std::min(got * 2, SettingsFile::kMaxBytes + 1));
-        }
-        const ssize_t n =
-            ::read(file.get(), loaded.bytes.data() + got, size_t(loaded.bytes.size() - got));
-        if (n == 0)
-            break;
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            loaded.problem = QStringLiteral("cannot read: %1").arg(systemError());
-            loaded.bytes.clear();
-            return loaded;
-        }
-        got += n;
-    }
-    loaded.bytes.truncate(got);
-    return loaded;
+    RegularFileRead file = readRegularFile(path, SettingsFile::kMaxBytes);
+    return {std::move(file.bytes), std::move(file.problem),
+            file.result != RegularFileRead::Result::Missing, mode_t(file.permissions)};
 }
 
 // Creates the missing folders of `folder`, private to the user as a
@@ -341,6 +288,6 @@ void SettingsFile::removeLeftovers() const
         removeTemporaries(resolvedPath(path_));
 }
 
-} // namespace zorrel::toy
+} // namespace zorrel::settings
 
 #endif // Q_OS_WIN

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-namespace zorrel::toy {
+namespace zorrel::widget {
 
 // The toy's one timer. Its interval is the toy's pace: 0 stops it, anything
 // else makes it tick at that period, but never faster than kMinimumPeriodMs,
@@ -24,4 +24,4 @@ class PacedTimer : public QObject {
     QTimer timer_;
 };
 
-} // namespace zorrel::toy
+} // namespace zorrel::widget

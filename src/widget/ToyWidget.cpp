@@ -1,11 +1,11 @@
-#include "toy/ToyWidget.h"
+#include "widget/ToyWidget.h"
 
 #include "about/AboutBox.h"
 #include "art/Layout.h"
-#include "art/MenuLayout.h"
 #include "platform/Platform.h"
 #include "shape/Outline.h"
-#include "toy/ScreenPlacement.h"
+#include "toy/MenuCommands.h"
+#include "widget/ScreenPlacement.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -17,10 +17,16 @@
 
 #include <optional>
 
-namespace zorrel::toy {
+namespace zorrel::widget {
 namespace {
 
 namespace layout = art::layout;
+namespace menu = toy::menu;
+using toy::Button;
+using toy::HandCursor;
+using toy::HeldButtons;
+using toy::PixelPoint;
+using toy::Toy;
 
 // The toy's name of a button; none for the buttons it ignores.
 std::optional<Button> toyButton(Qt::MouseButton button)
@@ -74,10 +80,9 @@ ToyWidget::ToyWidget()
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::NoFocus);
     setContextMenuPolicy(Qt::PreventContextMenu);
-    setFixedSize(layout::kClientSize);
-    QPalette black = palette();
-    black.setColor(QPalette::Window, Qt::black);
-    setPalette(black);
+    QPalette background = palette();
+    background.setColor(QPalette::Window, layout::kBackground);
+    setPalette(background);
     setAutoFillBackground(true);
     surface_ = platform::makeToySurface(*this);
     connect(&idleDrawing_, &QTimer::timeout, this, [this] {
@@ -92,12 +97,12 @@ ToyWidget::~ToyWidget() = default;
 
 void ToyWidget::start()
 {
+    toy_.load();
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     move(screen.x() + (screen.width() - width()) / 2,
          screen.y() + (screen.height() - height()) / 2);
     move(placeOnScreens(geometry(), screenRects()));
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
-    toy_.load();
     surface_->prepare();
     showPose(toy_.state().pose());
     commit();
@@ -173,9 +178,9 @@ void ToyWidget::buildMenu()
             commit();
         };
     };
-    menu_.setObjectName(QString::fromUtf8(art::menu::kPopupMenuName));
-    for (const art::menu::MenuItem &item : art::menu::kPopupMenu) {
-        if (item.command == art::menu::Command::Separator) {
+    menu_.setObjectName(QString::fromUtf8(menu::kPopupMenuName));
+    for (const menu::MenuItem &item : menu::kPopupMenu) {
+        if (item.command == menu::Command::Separator) {
             menu_.addSeparator()->setObjectName(QString::fromUtf8(item.name));
             continue;
         }
@@ -183,21 +188,21 @@ void ToyWidget::buildMenu()
         action->setObjectName(QString::fromUtf8(item.name));
         action->setCheckable(item.checkable);
         switch (item.command) {
-        case art::menu::Command::WindItUp:
+        case menu::Command::WindItUp:
             connect(action, &QAction::triggered, this, command(&Toy::windItUp));
             break;
-        case art::menu::Command::Sound:
+        case menu::Command::Sound:
             soundAction_ = action;
             // Qt's own toggle of the mark is overwritten by the commit.
             connect(action, &QAction::triggered, this, command(&Toy::toggleSound));
             break;
-        case art::menu::Command::About:
+        case menu::Command::About:
             connect(action, &QAction::triggered, this, command(&Toy::showAbout));
             break;
-        case art::menu::Command::Exit:
+        case menu::Command::Exit:
             connect(action, &QAction::triggered, this, [this] { toy_.exit(); });
             break;
-        case art::menu::Command::Separator:
+        case menu::Command::Separator:
             break;
         }
     }
@@ -372,4 +377,4 @@ void ToyWidget::openAboutBox()
 
 void ToyWidget::endProgram() { QCoreApplication::exit(0); }
 
-} // namespace zorrel::toy
+} // namespace zorrel::widget

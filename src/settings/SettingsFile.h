@@ -9,7 +9,7 @@
 // A settings file shared with other programs, on Unix-like systems: read
 // with care for what may be lying at its path, and replaced whole, under a
 // lock, so that neither a crash nor a second writer can leave it half done.
-namespace zorrel::toy {
+namespace zorrel::settings {
 
 // The user's settings folder: $XDG_CONFIG_HOME if it is an absolute path,
 // else $HOME/.config, else the account's home folder from the password
@@ -63,4 +63,4 @@ class SettingsFile {
     QString unusable_; // why there is no path
 };
 
-} // namespace zorrel::toy
+} // namespace zorrel::settings

@@ -1,9 +1,9 @@
-#include "toy/ScreenPlacement.h"
+#include "widget/ScreenPlacement.h"
 
 #include <algorithm>
 #include <limits>
 
-namespace zorrel::toy {
+namespace zorrel::widget {
 namespace {
 
 qint64 area(const QRect &r) { return r.isEmpty() ? 0 : qint64(r.width()) * r.height(); }
@@ -43,4 +43,4 @@ QPoint placeOnScreens(const QRect &toy, const QList<QRect> &screens)
             clampInto(toy.y(), toy.height(), best->top(), best->bottom())};
 }
 
-} // namespace zorrel::toy
+} // namespace zorrel::widget

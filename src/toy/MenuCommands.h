@@ -4,7 +4,7 @@
 #include <string_view>
 
 // The toy's pop-up menu, top to bottom.
-namespace zorrel::art::menu {
+namespace zorrel::toy::menu {
 
 enum class Command { WindItUp, Sound, About, Separator, Exit };
 
@@ -28,4 +28,4 @@ inline constexpr std::array<MenuItem, 5> kPopupMenu{{
 
 inline constexpr std::string_view kPopupMenuName = "popupMenu";
 
-} // namespace zorrel::art::menu
+} // namespace zorrel::toy::menu

@@ -1,14 +1,13 @@
-#include "sound/SoundFile.h"
-#include "sound/BoundedRead.h"
-#include "sound/SoundFileRefusal.h"
+#include "common/RegularFile.h"
+#include "common/BoundedRead.h"
 
 #include <windows.h>
 
-namespace zorrel::sound {
+namespace zorrel {
 
 namespace {
 
-SoundFileRead failed(DWORD error)
+RegularFileRead failed(DWORD error)
 {
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
         return {};
@@ -33,7 +32,7 @@ class Handle {
 
 } // namespace
 
-SoundFileRead readSoundFile(const QString &path, qint64 limit)
+RegularFileRead readRegularFile(const QString &path, qint64 limit)
 {
     const std::wstring name = path.toStdWString();
     // A folder cannot be opened as a file at all; it is told apart first.
@@ -87,7 +86,7 @@ SoundFileRead readSoundFile(const QString &path, qint64 limit)
     case BoundedRead::Done:
         break;
     }
-    return {SoundFileRead::Result::Read, bytes, {}};
+    return {RegularFileRead::Result::Read, bytes, {}};
 }
 
-} // namespace zorrel::sound
+} // namespace zorrel

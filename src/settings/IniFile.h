@@ -9,7 +9,7 @@
 // Everything works on the raw bytes: the text may be large, in any encoding,
 // with CRLF or LF line ends, and every byte outside the one entry's line must
 // survive a change exactly as it was.
-namespace zorrel::toy {
+namespace zorrel::settings {
 
 // The bytes of one entry line, without its line break.
 struct IniLine {
@@ -35,4 +35,4 @@ QByteArrayView iniValue(QByteArrayView text, IniLine line);
 QByteArray withIniEntry(QByteArrayView text, QByteArrayView section, QByteArrayView key,
                         QByteArrayView value);
 
-} // namespace zorrel::toy
+} // namespace zorrel::settings

@@ -1,4 +1,4 @@
-#include "toy/SoundOptionStore.h"
+#include "settings/SoundOptionStore.h"
 
 #include "common/Diagnostics.h"
 
@@ -9,13 +9,13 @@
 #include <QStringList>
 #include <QVariant>
 #else
-#include "toy/IniFile.h"
-#include "toy/SettingsFile.h"
+#include "settings/IniFile.h"
+#include "settings/SettingsFile.h"
 #endif
 
 #include <algorithm>
 
-namespace zorrel::toy {
+namespace zorrel::settings {
 namespace {
 
 // Constant-initialised, so the store works even before main().
@@ -169,4 +169,4 @@ bool SoundOptionStore::load(bool designDefault)
 
 void SoundOptionStore::store(bool soundOn) { write(soundOn); }
 
-} // namespace zorrel::toy
+} // namespace zorrel::settings
