@@ -27,8 +27,15 @@ desktops=("$@")
 [ -x "$build/zorrel" ] || { echo "desktop-matrix: no $build/zorrel; build first" >&2; exit 1; }
 
 mkdir -p "$out/tools"
+# pkg-config's flags are meant to be split into words.
+# shellcheck disable=SC2046
 cc -O2 -o "$out/tools/outline" "$here/desktop-matrix/outline.c" \
   $(pkg-config --cflags --libs xcb xcb-shape)
+# sway's seat needs a pointer before its own pointer input reaches clients.
+if [[ " ${desktops[*]} " == *" sway "* ]]; then
+  # shellcheck disable=SC2046
+  cc -O2 -o "$out/tools/pointer" "$here/desktop-matrix/pointer.c" $(pkg-config --cflags --libs wayland-client)
+fi
 # The program with its sounds and audio module, as installed beside it.
 mkdir -p "$out/tools/toy"
 cp "$build/zorrel" "$build"/libzorrel-sound.so "$build"/Korrin[01].wav "$out/tools/toy/"

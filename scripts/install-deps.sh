@@ -21,6 +21,8 @@ packages=(
   # The desktop checks and scripts/desktop-matrix.sh: Wayland desktops with
   # Xwayland, and the other window managers of the matrix.
   mutter kwin-wayland kwin-x11 xwayland xfwm4 sway grim dbus
+  # sway's input: its virtual pointer (built), keys, its window tree.
+  libwayland-dev wtype jq
 )
 if [ "${1:-}" = "--windows" ]; then
   packages=(
