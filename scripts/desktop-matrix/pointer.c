@@ -12,8 +12,7 @@
 /* The pointer's requests are never sent: it only has to exist. */
 static const struct wl_interface pointer_interface = {
     "zwlr_virtual_pointer_v1", 1, 0, NULL, 0, NULL};
-static const struct wl_interface *create_types[] = {&wl_seat_interface,
-                                                    &pointer_interface};
+static const struct wl_interface *create_types[] = {&wl_seat_interface, &pointer_interface};
 static const struct wl_message manager_requests[] = {
     {"create_virtual_pointer", "?on", create_types},
 };
@@ -22,42 +21,42 @@ static const struct wl_interface manager_interface = {
 
 static struct wl_proxy *manager;
 
-static void global(void *data, struct wl_registry *registry, uint32_t name,
-                   const char *interface, uint32_t version) {
-  (void)data;
-  (void)version;
-  if (strcmp(interface, manager_interface.name) == 0)
-    manager = wl_registry_bind(registry, name, &manager_interface, 1);
+static void global(void *data, struct wl_registry *registry, uint32_t name, const char *interface,
+                   uint32_t version)
+{
+    (void)data;
+    (void)version;
+    if (strcmp(interface, manager_interface.name) == 0)
+        manager = wl_registry_bind(registry, name, &manager_interface, 1);
 }
-static void global_remove(void *data, struct wl_registry *registry,
-                          uint32_t name) {
-  (void)data;
-  (void)registry;
-  (void)name;
+static void global_remove(void *data, struct wl_registry *registry, uint32_t name)
+{
+    (void)data;
+    (void)registry;
+    (void)name;
 }
-static const struct wl_registry_listener registry_listener = {global,
-                                                              global_remove};
+static const struct wl_registry_listener registry_listener = {global, global_remove};
 
-int main(void) {
-  struct wl_display *display = wl_display_connect(NULL);
-  if (!display) {
-    fprintf(stderr, "pointer: no Wayland display\n");
-    return 1;
-  }
-  wl_registry_add_listener(wl_display_get_registry(display),
-                           &registry_listener, NULL);
-  wl_display_roundtrip(display);
-  if (!manager) {
-    fprintf(stderr, "pointer: the compositor has no virtual pointers\n");
-    return 1;
-  }
-  /* No seat given: the compositor's default seat. */
-  wl_proxy_marshal_constructor(manager, 0, &pointer_interface, NULL, NULL);
-  if (wl_display_roundtrip(display) < 0)
-    return 1;
-  puts("ready");
-  fflush(stdout);
-  while (wl_display_dispatch(display) >= 0) {
-  }
-  return 0;
+int main(void)
+{
+    struct wl_display *display = wl_display_connect(NULL);
+    if (!display) {
+        fprintf(stderr, "pointer: no Wayland display\n");
+        return 1;
+    }
+    wl_registry_add_listener(wl_display_get_registry(display), &registry_listener, NULL);
+    wl_display_roundtrip(display);
+    if (!manager) {
+        fprintf(stderr, "pointer: the compositor has no virtual pointers\n");
+        return 1;
+    }
+    /* No seat given: the compositor's default seat. */
+    wl_proxy_marshal_constructor(manager, 0, &pointer_interface, NULL, NULL);
+    if (wl_display_roundtrip(display) < 0)
+        return 1;
+    puts("ready");
+    fflush(stdout);
+    while (wl_display_dispatch(display) >= 0) {
+    }
+    return 0;
 }
