@@ -44,6 +44,12 @@ inline RegularFileRead refused(const QString &problem)
     return {RegularFileRead::Result::Refused, {}, problem};
 }
 
+// `error` is the system's own word on why the file could not be read.
+inline RegularFileRead unreadable(const QString &error)
+{
+    return refused(QStringLiteral("cannot read: ") + error);
+}
+
 // `kind` says what it is instead: "a folder", "a device".
 inline RegularFileRead notRegular(const QString &kind)
 {

@@ -32,7 +32,7 @@ RegularFileRead failed(int error)
 {
     if (error == ENOENT)
         return {};
-    return refused(qt_error_string(error));
+    return unreadable(qt_error_string(error));
 }
 
 class Descriptor {

@@ -11,7 +11,7 @@ RegularFileRead failed(DWORD error)
 {
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
         return {};
-    return refused(qt_error_string(static_cast<int>(error)));
+    return unreadable(qt_error_string(static_cast<int>(error)));
 }
 
 class Handle {
@@ -82,7 +82,7 @@ RegularFileRead readRegularFile(const QString &path, qint64 limit)
     case BoundedRead::TooLarge:
         return tooLarge(limit);
     case BoundedRead::Failed:
-        return refused(qt_error_string(static_cast<int>(error)));
+        return unreadable(qt_error_string(static_cast<int>(error)));
     case BoundedRead::Done:
         break;
     }
