@@ -14,6 +14,8 @@ packages=(
   clang clang-format clang-tidy
   xvfb xauth openbox xdotool x11-utils x11-xserver-utils imagemagick
   libpulse-dev pulseaudio pulseaudio-utils sox
+  # The end-to-end tests read the pointer's cursor image.
+  libxcb-xfixes0-dev
   # The install and package tests.
   desktop-file-utils appstream dpkg-dev file
   # The benchmarks: the plain Xlib floor window, the request trace, pgrep.

@@ -19,10 +19,12 @@ namespace zorrel::platform {
 class ToySurface {
   public:
     // One picture of a part, at `at` in logical pixels of the client area.
-    // The same picture object keeps its cacheKey, so a surface may keep a
-    // copy of it with the window system.
+    // The layer holds its own reference to the picture (QPixmap is shared,
+    // so the copy is free): a surface may keep it past the call, however the
+    // caller's pictures change. A picture keeps its cacheKey, so a surface
+    // may keep a copy of it with the window system.
     struct Layer {
-        const QPixmap *picture;
+        QPixmap picture;
         QPoint at;
     };
 

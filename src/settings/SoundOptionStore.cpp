@@ -21,8 +21,6 @@ namespace {
 // Constant-initialised, so the store works even before main().
 constexpr QStringView kSection = u"Coilwerks";
 constexpr QStringView kKey = u"Zorrel Sound";
-// What a read returns for a missing entry; never written.
-constexpr QStringView kNotFound = u"NotFound";
 
 // What the store holds for the option: its text, or nothing if there is no
 // entry; or why the store cannot be read at all.
@@ -155,18 +153,21 @@ bool SoundOptionStore::load(bool designDefault)
                    .arg(stored.problem, kKey, booleanText(designDefault)));
         return designDefault;
     }
-    if (!stored.text || *stored.text == kNotFound) {
-        write(designDefault);
+    if (!stored.text) {
+        store(designDefault);
         return designDefault;
     }
     if (const std::optional<bool> value = parseBoolean(*stored.text))
         return *value;
     report(QStringLiteral("unreadable value \"%1\" for %2 in [%3]; using %4 and storing it")
                .arg(escaped(*stored.text), kKey, kSection, booleanText(designDefault)));
-    write(designDefault);
+    store(designDefault);
     return designDefault;
 }
 
-void SoundOptionStore::store(bool soundOn) { write(soundOn); }
+void SoundOptionStore::store(bool soundOn)
+{
+    writer_.post([soundOn] { write(soundOn); });
+}
 
 } // namespace zorrel::settings

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/LatestWriter.h"
+
 #include <QString>
 
 #include <optional>
@@ -18,13 +20,18 @@ namespace zorrel::settings {
 // An entry that older versions wrote as `Zorrel%20Sound` is still read, and
 // the next write replaces it where it stands. On Windows the store is the registry key
 // `HKEY_CURRENT_USER\Software\Pocketfolk\Coilwerks`, value "Zorrel Sound".
+//
+// Writes run on a thread of their own, since another program may hold the
+// file's lock for seconds: the toy walks on meanwhile. The newest value is
+// the one stored, and the store's end waits for it.
 class SoundOptionStore {
   public:
     // Start-up: returns the option to show. A first run stores
     // `designDefault`; an unreadable value is reported, replaced by the
     // default and repaired in the store.
     bool load(bool designDefault);
-    // Stores the option at once. Failure to write is reported, not fatal.
+    // Stores the option, returning at once. Failure to write is reported
+    // in one line, not fatal.
     void store(bool soundOn);
 
     // The Boolean reading of a stored text: "True" or "False" in any letter
@@ -34,6 +41,9 @@ class SoundOptionStore {
     static std::optional<bool> parseBoolean(const QString &text);
     // The text form that the store holds: "True" or "False".
     static QString booleanText(bool value);
+
+  private:
+    LatestWriter writer_;
 };
 
 } // namespace zorrel::settings

@@ -23,7 +23,8 @@ constexpr int kQuietCloseMs = 2000;
 // for that file.
 class AudioEffectWorker : public EffectWorker {
   public:
-    explicit AudioEffectWorker(ProblemLog *log) : log_(log)
+    AudioEffectWorker(ProblemLog *log, const std::atomic<bool> *ending)
+        : log_(log), ending_(ending), output_(ending)
     {
         quiet_.setSingleShot(true);
         QObject::connect(&quiet_, &QTimer::timeout, &quiet_, [this] { output_.close(); });
@@ -31,6 +32,8 @@ class AudioEffectWorker : public EffectWorker {
 
     void play(const QString &path, const QByteArray &bytes) override
     {
+        if (ending())
+            return;
         Decoded &decoded = decoded_[path];
         if (decoded.original != bytes || decoded.sound.samples.isEmpty()) {
             decoded = Decoded{bytes, {}};
@@ -41,7 +44,9 @@ class AudioEffectWorker : public EffectWorker {
             }
         }
         if (const QString problem = output_.play(decoded.sound); !problem.isEmpty()) {
-            log_->reportOutput(problem);
+            // A wait cut short by the program's end is no fault of the output.
+            if (!ending())
+                log_->reportOutput(problem);
             return;
         }
         log_->outputWorks();
@@ -59,12 +64,15 @@ class AudioEffectWorker : public EffectWorker {
     }
 
   private:
+    [[nodiscard]] bool ending() const { return ending_ != nullptr && ending_->load(); }
+
     struct Decoded {
         QByteArray original; // the file's bytes the sound was decoded from
         WaveSound sound;
     };
 
     ProblemLog *log_;
+    const std::atomic<bool> *ending_;
     std::map<QString, Decoded> decoded_;
     AudioOutput output_;
     QTimer quiet_;
@@ -77,7 +85,7 @@ class AudioEffectWorker : public EffectWorker {
 // The module's one entry point, looked up by this C name.
 extern "C" Q_DECL_EXPORT zorrel::sound::EffectWorker *
 // NOLINTNEXTLINE(readability-identifier-naming)
-zorrel_create_effect_worker(zorrel::sound::ProblemLog *log)
+zorrel_create_effect_worker(zorrel::sound::ProblemLog *log, const std::atomic<bool> *ending)
 {
-    return new zorrel::sound::AudioEffectWorker(log);
+    return new zorrel::sound::AudioEffectWorker(log, ending);
 }

@@ -7,6 +7,8 @@
 #include <QSet>
 #include <QString>
 
+#include <atomic>
+
 namespace zorrel::sound {
 
 // Lines about the sound effects on stderr. A fault of one file is told once
@@ -49,8 +51,11 @@ class EffectWorker : public QObject {
     virtual void unload() = 0;
 };
 
-// The log outlives the worker.
-using CreateEffectWorker = EffectWorker *(*)(ProblemLog *log);
+// The log outlives the worker. `ending` (may be null) is set by the program's
+// thread when the program ends: from then on the worker plays nothing and
+// gives up any wait for the audio system at once, so that the sound thread
+// stops within moments even when a sound server never answers.
+using CreateEffectWorker = EffectWorker *(*)(ProblemLog *log, const std::atomic<bool> *ending);
 inline constexpr const char *kCreateEffectWorker = "zorrel_create_effect_worker";
 
 } // namespace zorrel::sound

@@ -10,7 +10,8 @@
 
 namespace zorrel::sound {
 
-EffectWorker *loadEffectWorker(const QString &programFolder, ProblemLog *log)
+EffectWorker *loadEffectWorker(const QString &programFolder, ProblemLog *log,
+                               const std::atomic<bool> *ending)
 {
     const QString fileName = QString::fromUtf8(build::kSoundModule);
     const QStringList folders = moduleFolders(programFolder);
@@ -22,7 +23,7 @@ EffectWorker *loadEffectWorker(const QString &programFolder, ProblemLog *log)
     }
     QLibrary module(QFileInfo(path).absoluteFilePath());
     if (auto create = reinterpret_cast<CreateEffectWorker>(module.resolve(kCreateEffectWorker)))
-        return create(log);
+        return create(log, ending);
     printLine(QStringLiteral("sound effects are off: ") + escaped(module.errorString()));
     return nullptr;
 }

@@ -32,6 +32,9 @@ struct EffectPlayer::Impl {
     // Number of the newest request; a request overtaken by a newer one
     // before it is served is dropped, since the newer one would cut it off.
     std::atomic<quint64> latest{0};
+    // Set when the player goes: the worker then gives up whatever it waits
+    // for, so that the thread stops promptly.
+    std::atomic<bool> ending{false};
     bool noApplicationReported = false;
 
     // Sound thread only.
@@ -95,16 +98,18 @@ struct EffectPlayer::Impl {
         }
         if (!workerTried) {
             workerTried = true;
-            worker = loadEffectWorker(programFolder, &log);
+            worker = loadEffectWorker(programFolder, &log, &ending);
         }
         if (worker != nullptr)
             worker->play(path, file.bytes);
     }
 
-    ~Impl()
+    // Stops the sound thread; false if it is still running after the wait.
+    bool stop()
     {
         if (thread == nullptr)
-            return;
+            return true;
+        ending = true;
         ++latest; // requests still queued are dropped
         QMetaObject::invokeMethod(
             host,
@@ -116,13 +121,11 @@ struct EffectPlayer::Impl {
                 thread->quit();
             },
             Qt::QueuedConnection);
-        if (!thread->wait(QDeadlineTimer(kShutdownWaitMs))) {
-            // Deleting a running thread would abort the program; leave it be.
-            printLine(QStringLiteral("the sound thread did not stop in time"));
-            return;
-        }
+        if (!thread->wait(QDeadlineTimer(kShutdownWaitMs)))
+            return false;
         delete host;
         delete thread;
+        return true;
     }
 };
 
@@ -131,7 +134,17 @@ EffectPlayer::EffectPlayer(std::function<bool()> soundOn)
 {
 }
 
-EffectPlayer::~EffectPlayer() { delete impl_; }
+EffectPlayer::~EffectPlayer()
+{
+    if (impl_->stop()) {
+        delete impl_;
+        return;
+    }
+    // The thread, stuck in a system call, still uses the player's state:
+    // freeing it, or the thread, would pull it from under it. Both are left
+    // to the end of the process.
+    printLine(QStringLiteral("the sound thread did not stop in time"));
+}
 
 void EffectPlayer::playEffect(std::string_view name)
 {

@@ -151,10 +151,10 @@ void ToyWidget::applyDeviceRatio()
 {
     const qreal ratio = devicePixelRatioF();
     sprites_ = std::make_unique<art::SpriteSet>(ratio);
-    const bool grabbing = cursor().pixmap().cacheKey() == grabbingHand_.pixmap().cacheKey();
     openHand_ = art::handCursor(HandCursor::Open, ratio);
     grabbingHand_ = art::handCursor(HandCursor::Grabbing, ratio);
-    setCursor(grabbing ? grabbingHand_ : openHand_);
+    // The hand follows the toy: grabbing only while the left button holds it.
+    setHandCursor(toy_.state().dragging ? HandCursor::Grabbing : HandCursor::Open);
     pictureDirty_ = true;
 }
 
@@ -220,10 +220,10 @@ void ToyWidget::renderPicture()
     using art::FrameSet;
     const shape::Pose pose = toy_.state().pose();
     const Layer layers[] = {
-        {&sprites_->frame(FrameSet::Head, pose.headFrame), layout::kHeadPic.topLeft()},
-        {&sprites_->body(), layout::kBodyPic.topLeft()},
-        {&sprites_->frame(FrameSet::Legs, pose.legFrame), layout::kBottomPic.topLeft()},
-        {&sprites_->frame(FrameSet::Key, pose.keyFrame), layout::kKeyPic.topLeft()},
+        {sprites_->frame(FrameSet::Head, pose.headFrame), layout::kHeadPic.topLeft()},
+        {sprites_->body(), layout::kBodyPic.topLeft()},
+        {sprites_->frame(FrameSet::Legs, pose.legFrame), layout::kBottomPic.topLeft()},
+        {sprites_->frame(FrameSet::Key, pose.keyFrame), layout::kKeyPic.topLeft()},
     };
     surface_->setLayers(layers);
 }

@@ -49,17 +49,22 @@ Output runToy(const std::string &prefix, const std::string &arguments = {})
     return run(prefix + " " ZORREL_BINARY " " + arguments + " 2>&1 >/dev/null");
 }
 
+// Also when Qt's own warning about it never reaches the program: the toy
+// tells a lost display by the connection's state, not by Qt's words.
 TEST(DisplayLoss, AServerDyingUnderAWalkingToyEndsItWithStatusOne)
 {
     // Once in the suite; ZORREL_DISPLAY_LOSS_ROUNDS=20 to hunt a rare race.
     const char *asked = std::getenv("ZORREL_DISPLAY_LOSS_ROUNDS");
-    const int rounds = std::max(1, asked != nullptr ? std::atoi(asked) : 1);
+    const int rounds = 2 * std::max(1, asked != nullptr ? std::atoi(asked) : 1);
     for (int round = 0; round < rounds; ++round) {
-        SCOPED_TRACE("round " + std::to_string(round));
+        const bool warningsSilenced = round % 2 == 1;
+        SCOPED_TRACE("round " + std::to_string(round) +
+                     (warningsSilenced ? ", Qt's warnings silenced" : ""));
         // A display of the test's own, so that killing it harms nobody.
         const OwnDisplay display("800x600x24");
         ASSERT_TRUE(display.up());
-        const std::string env = display.env();
+        const std::string env =
+            display.env() + (warningsSilenced ? " QT_LOGGING_RULES=default.warning=false" : "");
         const QTemporaryDir config;
         const std::string log = config.filePath("stderr").toStdString();
         run("sh -c '" + env + " XDG_CONFIG_HOME=" + config.path().toStdString() +

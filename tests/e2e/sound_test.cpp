@@ -3,6 +3,10 @@
 
 #include "e2e/support/ToyFixture.h"
 
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
@@ -126,6 +130,43 @@ TEST_F(Sound, ANewEffectCutsOffTheOneStillSounding)
     const auto last = std::find_if(heard.rbegin(), heard.rend(), loud).base();
     ASSERT_NE(first, heard.end());
     EXPECT_LT(static_cast<double>(last - first) / kRate, 4.5);
+}
+
+// A sound server that takes the connection and never answers holds the
+// sound thread for seconds; closing the toy then still ends it at once, and
+// cleanly (the sanitizer build reports any use of what the end freed).
+TEST_F(Sound, ClosingWhileTheSoundServerNeverAnswersEndsAtOnce)
+{
+    const std::string silent = dir_.filePath("silent-server").toStdString();
+    const int listener = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", silent.c_str());
+    ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
+    ASSERT_EQ(listen(listener, 4), 0);
+    setenv("PULSE_SERVER", ("unix:" + silent).c_str(), 1);
+    launch({}, true);
+    unsetenv("PULSE_SERVER");
+    ASSERT_FALSE(HasFatalFailure());
+    ASSERT_TRUE(holdAndWind(1) && xdo("mouseup 1"));
+    // The click and the footstep wait for the server, which takes the
+    // connection and says nothing.
+    pollfd waiting{listener, POLLIN, 0};
+    ASSERT_EQ(poll(&waiting, 1, 3000), 1) << "the toy never reached the server";
+    const int connection = accept(listener, nullptr, nullptr);
+    sleep_for(100ms);
+    const auto asked = Clock::now();
+    requestClose(window_);
+    int status = -1;
+    ASSERT_TRUE(waitUntil([&] { return waitpid(pid_, &status, WNOHANG) == pid_; }, 10s));
+    const auto took = Clock::now() - asked;
+    pid_ = 0;
+    close(connection);
+    close(listener);
+    EXPECT_EQ(status, 0) << "wait status";
+    // The wait for the sound thread at the end is 3 s.
+    EXPECT_LT(took / 1ms, 2500) << "the end waited for the silent server";
+    EXPECT_EQ(toyErrors().find("did not stop"), std::string::npos) << toyErrors();
 }
 
 } // namespace

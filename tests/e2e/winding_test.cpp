@@ -84,6 +84,37 @@ TEST_F(Winding, OverWindingShakesTheHeadAndLosesTheWind)
     EXPECT_EQ(where(), start) << "an over-wound toy walked";
 }
 
+// The hand follows the hold: open whenever the toy is free (from the start,
+// after a release, and once an over-wind ends the hold), grabbing while the
+// left button holds it.
+TEST_F(Winding, TheCursorIsTheGrabbingHandOnlyWhileTheToyIsHeld)
+{
+    ASSERT_NO_FATAL_FAILURE(launch());
+    const QImage desktop = cursorImage();
+    ASSERT_FALSE(desktop.isNull()) << "no XFixes cursor image";
+    ASSERT_TRUE(move(at(kBody)));
+    QImage free;
+    ASSERT_TRUE(waitUntil([&] { return (free = cursorImage()) != desktop; }, 2s))
+        << "the toy shows the desktop's cursor";
+    ASSERT_TRUE(xdo("mousedown 1"));
+    QImage held;
+    EXPECT_TRUE(waitUntil([&] { return (held = cursorImage()) != free; }, 2s))
+        << "the same hand at start as while held";
+    EXPECT_NE(held, desktop);
+    ASSERT_TRUE(xdo("mouseup 1"));
+    EXPECT_TRUE(waitUntil([&] { return cursorImage() == free; }, 2s)) << "not open after release";
+
+    ASSERT_TRUE(xdo("mousedown 1"));
+    ASSERT_TRUE(waitUntil([&] { return cursorImage() == held; }, 2s));
+    std::string steps;
+    for (int i = 0; i < 11; ++i)
+        steps += " click 3";
+    ASSERT_TRUE(xdo(steps));
+    EXPECT_TRUE(waitUntil([&] { return cursorImage() == free; }, 2s))
+        << "still grabbing after the over-wind ended the hold";
+    ASSERT_TRUE(xdo("mouseup 1"));
+}
+
 TEST_F(Winding, DraggingMovesTheWindowWithThePointer)
 {
     ASSERT_NO_FATAL_FAILURE(launch());

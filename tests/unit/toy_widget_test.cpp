@@ -2,14 +2,24 @@
 // and the timer that paces it.
 
 #include "TestSupport.h"
+#include "platform/ToySurface.h"
 #include "widget/PacedTimer.h"
 #include "widget/ScreenPlacement.h"
 #include "widget/ToyWidget.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QLockFile>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QThread>
+#include <QTimer>
+
+#include <algorithm>
+#include <memory>
 
 #include <gtest/gtest.h>
 
@@ -85,6 +95,75 @@ TEST_F(ToyWidgetTest, MovesAndReleaseGoToThePressedPartEvenOutsideTheWindow)
     EXPECT_EQ(widget_.pos(), start + QPoint(100, 50)) << "measured from the key, as pressed";
     release({-200, -200}, Qt::LeftButton);
     EXPECT_FALSE(widget_.toy().state().dragging);
+}
+
+// Another program holding the settings file's lock keeps the option from
+// being stored for a while. The toy walks on meanwhile, and stores the
+// option once the lock is free, with every other byte of the file kept.
+TEST_F(ToyWidgetTest, AHeldSettingsLockNeitherHoldsUpTheToyNorLosesTheOption)
+{
+    using zorrel::test::readFile;
+    const QString ini = QFile::decodeName(qgetenv("XDG_CONFIG_HOME")) + "/Pocketfolk.ini";
+    const QByteArray others = "[Other Toy]\r\nWindow Pos=10,20\r\n";
+    const bool soundOn = widget_.toy().state().soundOn;
+    const QByteArray before =
+        others + "[Coilwerks]\r\nZorrel Sound=" + (soundOn ? "True" : "False") + "\r\n";
+    ASSERT_TRUE(zorrel::test::writeFile(ini, before));
+    QLockFile held(ini + ".lock");
+    ASSERT_TRUE(held.tryLock(0));
+
+    press({20, 60}, Qt::LeftButton);
+    press({20, 60}, Qt::RightButton, Qt::LeftButton);
+    release({20, 60}, Qt::RightButton, Qt::LeftButton);
+    release({20, 60}, Qt::LeftButton);
+    const int startX = widget_.pos().x();
+    auto *sound = widget_.findChild<QAction *>("sound");
+    ASSERT_NE(sound, nullptr);
+    QElapsedTimer clock;
+    clock.start();
+    sound->trigger();
+    EXPECT_EQ(widget_.toy().state().soundOn, !soundOn);
+    // Every 10 ms, as the toy's ticks would: the longest wait between two.
+    qint64 last = clock.elapsed(), longest = last;
+    QTimer probe;
+    QObject::connect(&probe, &QTimer::timeout, [&] {
+        longest = std::max(longest, clock.elapsed() - last);
+        last = clock.elapsed();
+    });
+    probe.start(10);
+    QTest::qWait(1000);
+    EXPECT_LT(longest, 100) << "ms without a tick while the lock was held";
+    EXPECT_LT(widget_.pos().x(), startX) << "the toy stopped walking";
+    EXPECT_EQ(readFile(ini), before) << "written past the lock";
+
+    held.unlock();
+    const QByteArray after =
+        others + "[Coilwerks]\r\nZorrel Sound=" + (soundOn ? "False" : "True") + "\r\n";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return readFile(ini) == after; }, 5000))
+        << readFile(ini).data();
+    sound->trigger(); // as it was, for the other cases
+}
+
+// The surface holds its own pictures: the set they came from may be
+// replaced, as when the screen's ratio changes, before it next paints.
+TEST_F(ToyWidgetTest, TheSurfaceKeepsItsPicturesPastTheirSource)
+{
+    QWidget window;
+    window.resize(20, 20);
+    const std::unique_ptr<zorrel::platform::ToySurface> surface =
+        zorrel::platform::makeQtToySurface(window);
+    {
+        auto sprites = std::make_unique<QPixmap>(10, 10);
+        sprites->fill(Qt::red);
+        const zorrel::platform::ToySurface::Layer layers[] = {{*sprites, {5, 5}}};
+        surface->setLayers(layers);
+    }
+    QImage shown(20, 20, QImage::Format_RGB32);
+    QPainter painter(&shown);
+    surface->paint(painter);
+    painter.end();
+    EXPECT_EQ(shown.pixelColor(7, 7), QColor(Qt::red));
+    EXPECT_EQ(shown.pixelColor(2, 2), window.palette().color(QPalette::Window));
 }
 
 // The toy is put back wholly on a screen, moved as little as it can be.

@@ -39,7 +39,7 @@ class QtToySurface : public ToySurface {
     {
         painter.fillRect(window_.rect(), window_.palette().color(QPalette::Window));
         for (const Layer &layer : layers_)
-            painter.drawPixmap(layer.at, *layer.picture);
+            painter.drawPixmap(layer.at, layer.picture);
     }
     void flush() override {}
 

@@ -99,13 +99,13 @@ QRect X11Canvas::draw(std::span<const ToySurface::Layer> layers, qreal ratio, QS
     }
     std::size_t first = 0;
     while (first < layers.size() && first < drawn_.size() &&
-           layers[first].picture->cacheKey() == drawn_[first].first &&
+           layers[first].picture.cacheKey() == drawn_[first].first &&
            layers[first].at == drawn_[first].second)
         ++first;
     if (first < layers.size() || drawn_.size() != layers.size()) {
         drawn_.resize(first);
         for (std::size_t i = first; i < layers.size(); ++i) {
-            const QPixmap &picture = *layers[i].picture;
+            const QPixmap &picture = layers[i].picture;
             const QPoint at(static_cast<int>(std::lround(layers[i].at.x() * ratio)),
                             static_cast<int>(std::lround(layers[i].at.y() * ratio)));
             xcb_copy_area(connection_, serverCopy(picture), picture_, gc_, 0, 0,

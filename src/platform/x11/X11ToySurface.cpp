@@ -146,7 +146,7 @@ class X11ToySurface : public ToySurface, private QAbstractNativeEventFilter {
     void paint(QPainter &painter) override
     {
         for (const Layer &layer : layers_)
-            painter.drawPixmap(layer.at, *layer.picture);
+            painter.drawPixmap(layer.at, layer.picture);
     }
 
     // The picture is shown while the old outline still holds, and only then

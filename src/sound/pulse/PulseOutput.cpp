@@ -21,6 +21,10 @@ constexpr int kAnswerMs = 2000;
 // After a failed attempt the output is not tried again for this long.
 constexpr int kRetryMs = 1000;
 
+// While waiting for the server, the sound thread looks this often whether
+// the program is ending.
+constexpr pa_usec_t kEndingCheckUs = 50'000;
+
 // The stream's target latency, which the server also sets its output by: a
 // click comes a few hundredths of a second after its key turn, and the server
 // wakes for the stream a few times per effect, not every few milliseconds (at
@@ -51,18 +55,21 @@ pa_sample_spec formatOf(const WaveSound &sound)
 template <typename Done> bool PulseOutput::waitFor(Done done)
 {
     const QDeadlineTimer deadline(kAnswerMs);
-    // Wakes the wait below when the time is up, should the server be silent.
-    pa_time_event *timeout = pa_context_rttime_new(
-        context_, pa_rtclock_now() + pa_usec_t{kAnswerMs} * PA_USEC_PER_MSEC,
-        [](pa_mainloop_api *, pa_time_event *, const timeval *, void *loop) {
-            wake(static_cast<pa_threaded_mainloop *>(loop));
+    // Wakes the wait below now and then, should the server be silent, to
+    // look at the time and at the program's end.
+    pa_time_event *check = pa_context_rttime_new(
+        context_, pa_rtclock_now() + kEndingCheckUs,
+        [](pa_mainloop_api *, pa_time_event *event, const timeval *, void *data) {
+            auto *output = static_cast<PulseOutput *>(data);
+            wake(output->loop_);
+            pa_context_rttime_restart(output->context_, event, pa_rtclock_now() + kEndingCheckUs);
         },
-        loop_);
+        this);
     bool ok = false;
-    while (!(ok = done()) && !deadline.hasExpired())
+    while (!(ok = done()) && !deadline.hasExpired() && !ending())
         pa_threaded_mainloop_wait(loop_);
-    if (timeout != nullptr)
-        pa_threaded_mainloop_get_api(loop_)->time_free(timeout);
+    if (check != nullptr)
+        pa_threaded_mainloop_get_api(loop_)->time_free(check);
     return ok;
 }
 
@@ -172,11 +179,13 @@ QString PulseOutput::playOnce(const WaveSound &sound)
 
 QString PulseOutput::play(const WaveSound &sound)
 {
+    if (ending())
+        return QStringLiteral("the program is ending");
     if (!retryAt_.hasExpired())
         return failure_;
     QString problem = playOnce(sound);
-    if (problem.isEmpty())
-        return {};
+    if (problem.isEmpty() || ending())
+        return problem;
     // A server that went away since the last effect may well be back: the
     // output is made afresh once.
     close();

@@ -7,6 +7,8 @@
 
 #include <pulse/sample.h>
 
+#include <atomic>
+
 struct pa_threaded_mainloop;
 struct pa_context;
 struct pa_stream;
@@ -20,7 +22,8 @@ namespace zorrel::sound {
 // output costs nothing.
 class PulseOutput {
   public:
-    PulseOutput() = default;
+    // Once `ending` (may be null) is set, every wait for the server gives up.
+    explicit PulseOutput(const std::atomic<bool> *ending) : ending_(ending) {}
     ~PulseOutput() { close(); }
     PulseOutput(const PulseOutput &) = delete;
     PulseOutput &operator=(const PulseOutput &) = delete;
@@ -36,9 +39,12 @@ class PulseOutput {
     QString open();
     QString openStream(const pa_sample_spec &format);
     QString playOnce(const WaveSound &sound);
-    // Waits, with the loop locked, until `done` holds or a few seconds pass.
+    // Waits, with the loop locked, until `done` holds, a few seconds pass or
+    // the program ends.
     template <typename Done> bool waitFor(Done done);
+    [[nodiscard]] bool ending() const { return ending_ != nullptr && ending_->load(); }
 
+    const std::atomic<bool> *ending_;
     pa_threaded_mainloop *loop_ = nullptr;
     pa_context *context_ = nullptr;
     pa_stream *stream_ = nullptr;

@@ -6,6 +6,8 @@
 #include <QDeadlineTimer>
 #include <QString>
 
+#include <atomic>
+
 #include <windows.h>
 
 #include <mmsystem.h>
@@ -18,7 +20,9 @@ namespace zorrel::sound {
 // costs nothing.
 class WaveOutOutput {
   public:
-    WaveOutOutput() = default;
+    // waveOut answers at once, so there is no wait that the program's end
+    // would need to cut short.
+    explicit WaveOutOutput(const std::atomic<bool> * /*ending*/) {}
     ~WaveOutOutput() { close(); }
     WaveOutOutput(const WaveOutOutput &) = delete;
     WaveOutOutput &operator=(const WaveOutOutput &) = delete;

@@ -4,6 +4,7 @@
 
 #include <xcb/shape.h>
 #include <xcb/xcb.h>
+#include <xcb/xfixes.h>
 
 #include <sys/wait.h>
 
@@ -11,6 +12,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -119,6 +121,49 @@ bool move(QPoint p)
 {
     return xdo("mousemove " + std::to_string(p.x()) + " " + std::to_string(p.y())) &&
            waitUntil([&] { return pointer() == p; }, 2s);
+}
+
+QImage cursorImage()
+{
+    static const bool ready = [] {
+        std::free(xcb_xfixes_query_version_reply(
+            x(), xcb_xfixes_query_version(x(), XCB_XFIXES_MAJOR_VERSION, XCB_XFIXES_MINOR_VERSION),
+            nullptr));
+        return true;
+    }();
+    auto *r =
+        ready ? xcb_xfixes_get_cursor_image_reply(x(), xcb_xfixes_get_cursor_image(x()), nullptr)
+              : nullptr;
+    if (r == nullptr)
+        return {};
+    const QImage image =
+        QImage(reinterpret_cast<const uchar *>(xcb_xfixes_get_cursor_image_cursor_image(r)),
+               r->width, r->height, QImage::Format_ARGB32_Premultiplied)
+            .copy();
+    std::free(r);
+    return image;
+}
+
+void requestClose(Xid window)
+{
+    const auto atom = [](const char *name) {
+        auto *r = xcb_intern_atom_reply(
+            x(), xcb_intern_atom(x(), 0, static_cast<std::uint16_t>(std::strlen(name)), name),
+            nullptr);
+        const xcb_atom_t atom = r != nullptr ? r->atom : xcb_atom_t{XCB_ATOM_NONE};
+        std::free(r);
+        return atom;
+    };
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = window;
+    message.type = atom("WM_PROTOCOLS");
+    message.data.data32[0] = atom("WM_DELETE_WINDOW");
+    message.data.data32[1] = XCB_CURRENT_TIME;
+    xcb_send_event(x(), 0, window, XCB_EVENT_MASK_NO_EVENT,
+                   reinterpret_cast<const char *>(&message));
+    xcb_flush(x());
 }
 
 QRegion poseShape(int head, int legs, int key)

@@ -53,6 +53,10 @@ QImage ownPixels(Xid window);
 QPoint pointer(Xid *under = nullptr);
 // Moves the pointer and waits until the server has it there.
 bool move(QPoint p);
+// The pointer's cursor as the server shows it now (XFixes); null if unknown.
+QImage cursorImage();
+// Asks `window` to close, as a window manager's close button does.
+void requestClose(Xid window);
 // The toy's outline for a pose, in client coordinates.
 QRegion poseShape(int head, int legs, int key);
 // The rest pose, with the key at `keyFrame`.

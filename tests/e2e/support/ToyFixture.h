@@ -8,12 +8,14 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <regex>
 #include <utility>
 
@@ -33,6 +35,7 @@ class ToyFixture : public ::testing::Test {
         if (pid_ > 0 && kill(pid_, SIGKILL) == 0)
             waitpid(pid_, nullptr, 0);
         xdo("mouseup 1 mouseup 3");
+        std::cerr << toyErrors();
     }
 
     // With `sound` the copy gets its audio module beside it, as installed,
@@ -55,7 +58,13 @@ class ToyFixture : public ::testing::Test {
     {
         setenv("XDG_CONFIG_HOME", dir_.path().toStdString().c_str(), 1);
         char *argv[] = {program.data(), nullptr};
-        ASSERT_EQ(posix_spawn(&pid_, argv[0], nullptr, nullptr, argv, environ), 0);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errorsPath().c_str(),
+                                         O_WRONLY | O_CREAT | O_APPEND, 0600);
+        const int spawned = posix_spawn(&pid_, argv[0], &actions, nullptr, argv, environ);
+        posix_spawn_file_actions_destroy(&actions);
+        ASSERT_EQ(spawned, 0);
         std::vector<Xid> ids;
         ASSERT_TRUE(waitUntil([&] { return !(ids = windows(pidOption())).empty(); }, 10s));
         window_ = ids.front();
@@ -75,6 +84,13 @@ class ToyFixture : public ::testing::Test {
         return last;
     }
 
+    // What the program wrote on stderr so far.
+    [[nodiscard]] std::string toyErrors() const
+    {
+        std::ifstream in(errorsPath());
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+    [[nodiscard]] std::string errorsPath() const { return dir_.filePath("stderr").toStdString(); }
     [[nodiscard]] std::string pidOption() const { return "--pid " + std::to_string(pid_); }
     [[nodiscard]] QPoint where() const { return position(window_); }
     // Root position of an outer-window point of the toy as it is now.

@@ -1,0 +1,52 @@
+#include "settings/LatestWriter.h"
+
+#include <utility>
+
+namespace zorrel::settings {
+
+LatestWriter::~LatestWriter()
+{
+    {
+        const std::lock_guard lock(mutex_);
+        ending_ = true;
+    }
+    changed_.notify_all();
+    if (thread_.joinable())
+        thread_.join();
+}
+
+void LatestWriter::post(std::function<void()> write)
+{
+    {
+        const std::lock_guard lock(mutex_);
+        due_ = std::move(write);
+        if (!thread_.joinable())
+            thread_ = std::thread([this] { serve(); });
+    }
+    changed_.notify_all();
+}
+
+void LatestWriter::wait()
+{
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return !due_ && !writing_; });
+}
+
+void LatestWriter::serve()
+{
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        changed_.wait(lock, [this] { return due_ || ending_; });
+        if (!due_)
+            return; // ending, with nothing left to write
+        const std::function<void()> write = *std::exchange(due_, std::nullopt);
+        writing_ = true;
+        lock.unlock();
+        write();
+        lock.lock();
+        writing_ = false;
+        changed_.notify_all();
+    }
+}
+
+} // namespace zorrel::settings
