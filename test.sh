@@ -9,6 +9,8 @@
 #   ./test.sh --clang [ctest options]      clang build in build-clang/, unit tests
 #   ./test.sh --lint                       clang-format and clang-tidy checks
 #                                          (clang-tidy reads build/)
+#   ./test.sh --fuzz [seconds]             libFuzzer build in build-fuzz/, each
+#                                          parser fuzzed for the time (60 s)
 # Every build treats compiler warnings as errors.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -34,6 +36,16 @@ case "${1:-}" in
   cmake --build build-clang -j"$(nproc)"
   exec scripts/with-test-desktop.sh ctest --test-dir build-clang --output-on-failure \
     -LE 'e2e|package|desktops' "$@"
+  ;;
+--fuzz)
+  seconds=${2:-60}
+  scripts/install-deps.sh
+  flags="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined"
+  CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DZORREL_WERROR=ON -DZORREL_BUILD_BENCH=OFF -DZORREL_FUZZ=ON -DCMAKE_CXX_FLAGS="$flags" \
+    -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
+  cmake --build build-fuzz -j"$(nproc)" --target settings_fuzz wave_fuzz command_line_fuzz
+  exec scripts/fuzz.sh build-fuzz "$seconds"
   ;;
 --sanitize) ;;
 *)

@@ -5,7 +5,6 @@
 #include "art/PrerenderedPictures.h"
 #include "art/Sprites.h"
 #include "art/SvgPicture.h"
-#include "platform/Platform.h"
 #include "shape/Outline.h"
 #include "toy/Clockwork.h"
 
@@ -123,10 +122,6 @@ TEST(Cursors, HotSpotScalesWithTheCursor)
     const QCursor cursor = handCursor(HandCursor::Open, 2.0);
     EXPECT_EQ(cursor.pixmap().size(), QSize(64, 64));
     EXPECT_EQ(cursor.pixmap().devicePixelRatio(), 2.0);
-    const QPoint device =
-        zorrel::platform::cursorHotSpotInImagePixels() ? cursor.hotSpot() : cursor.hotSpot() * 2;
-    EXPECT_EQ(device, QPoint(6, 4));
-
     EXPECT_EQ(cursorHotSpot(layout::kHandHotSpot, 2.0, true), QPoint(6, 4));
     EXPECT_EQ(cursorHotSpot(layout::kHandHotSpot, 2.0, false), QPoint(3, 2));
     EXPECT_EQ(cursorHotSpot(layout::kPointingHotSpot, 1.5, true), QPoint(7, 1));
