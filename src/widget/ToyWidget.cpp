@@ -154,7 +154,7 @@ void ToyWidget::applyDeviceRatio()
     openHand_ = art::handCursor(HandCursor::Open, ratio);
     grabbingHand_ = art::handCursor(HandCursor::Grabbing, ratio);
     // The hand follows the toy: grabbing only while the left button holds it.
-    setHandCursor(toy_.state().dragging ? HandCursor::Grabbing : HandCursor::Open);
+    setCursor(toy_.state().dragging ? grabbingHand_ : openHand_);
     pictureDirty_ = true;
 }
 

@@ -31,7 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         argv.push_back(argument.c_str());
     argv.push_back(nullptr);
 
-    const CommandLine line = zorrel::parseCommandLine(static_cast<int>(arguments.size()), argv.data());
+    const CommandLine line =
+        zorrel::parseCommandLine(static_cast<int>(arguments.size()), argv.data());
     if (line.action == CommandLine::Action::Fail) {
         check(!line.error.isEmpty(), "a refusal says why");
         check(!line.error.contains(u'\n') && !line.error.contains(u'\r'),

@@ -39,7 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::optional<IniLine> after = findIniEntry(edited, kSection, kKey);
     check(after.has_value(), "the edited text holds the entry");
     check(iniValue(edited, *after) == value, "the entry reads back with the new value");
-    const QByteArrayView line = QByteArrayView(edited).sliced(after->begin, after->end - after->begin);
+    const QByteArrayView line =
+        QByteArrayView(edited).sliced(after->begin, after->end - after->begin);
     check(line == kKey.toByteArray() + "=" + value, "the entry line is the key and value alone");
     const QByteArrayView head = QByteArrayView(edited).first(after->begin);
     const QByteArrayView tail = QByteArrayView(edited).sliced(after->end);
