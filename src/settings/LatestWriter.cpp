@@ -26,12 +26,6 @@ void LatestWriter::post(std::function<void()> write)
     changed_.notify_all();
 }
 
-void LatestWriter::wait()
-{
-    std::unique_lock lock(mutex_);
-    changed_.wait(lock, [this] { return !due_ && !writing_; });
-}
-
 void LatestWriter::serve()
 {
     std::unique_lock lock(mutex_);
@@ -40,12 +34,9 @@ void LatestWriter::serve()
         if (!due_)
             return; // ending, with nothing left to write
         const std::function<void()> write = *std::exchange(due_, std::nullopt);
-        writing_ = true;
         lock.unlock();
         write();
         lock.lock();
-        writing_ = false;
-        changed_.notify_all();
     }
 }
 

@@ -21,8 +21,6 @@ class LatestWriter {
 
     // Returns at once; `write` runs on the writer's thread.
     void post(std::function<void()> write);
-    // Waits until every write posted so far has run.
-    void wait();
 
   private:
     void serve();
@@ -30,7 +28,6 @@ class LatestWriter {
     std::mutex mutex_;
     std::condition_variable changed_;
     std::optional<std::function<void()>> due_;
-    bool writing_ = false;
     bool ending_ = false;
     std::thread thread_;
 };
