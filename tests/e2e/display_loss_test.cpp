@@ -6,9 +6,6 @@
 
 #include <memory>
 
-#include <sys/socket.h>
-#include <sys/un.h>
-
 namespace zorrel::e2e {
 namespace {
 
@@ -94,12 +91,8 @@ TEST(DisplayLoss, NoDeadSilentOrEightBitDisplayGivesOneLine)
     ASSERT_TRUE(eightBit.up());
     const std::string path = "/tmp/.X11-unix/X878";
     ASSERT_NE(access(path.c_str(), F_OK), 0) << path << " is in use";
-    const int listener = socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path.c_str());
-    ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
-    ASSERT_EQ(listen(listener, 4), 0);
+    const int listener = silentServer(path);
+    ASSERT_GE(listener, 0);
     std::vector<Output> outputs;
     for (const auto &[prefix, arguments] :
          {std::pair<std::string, std::string>{

@@ -5,7 +5,6 @@
 
 #include <poll.h>
 #include <sys/socket.h>
-#include <sys/un.h>
 
 #include <algorithm>
 #include <cmath>
@@ -138,12 +137,8 @@ TEST_F(Sound, ANewEffectCutsOffTheOneStillSounding)
 TEST_F(Sound, ClosingWhileTheSoundServerNeverAnswersEndsAtOnce)
 {
     const std::string silent = dir_.filePath("silent-server").toStdString();
-    const int listener = socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", silent.c_str());
-    ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
-    ASSERT_EQ(listen(listener, 4), 0);
+    const int listener = silentServer(silent);
+    ASSERT_GE(listener, 0);
     setenv("PULSE_SERVER", ("unix:" + silent).c_str(), 1);
     launch({}, true);
     unsetenv("PULSE_SERVER");

@@ -6,7 +6,10 @@
 #include <xcb/xcb.h>
 #include <xcb/xfixes.h>
 
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <csignal>
@@ -164,6 +167,20 @@ void requestClose(Xid window)
     xcb_send_event(x(), 0, window, XCB_EVENT_MASK_NO_EVENT,
                    reinterpret_cast<const char *>(&message));
     xcb_flush(x());
+}
+
+int silentServer(const std::string &path)
+{
+    const int listener = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path.c_str());
+    if (bind(listener, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0 ||
+        listen(listener, 4) != 0) {
+        close(listener);
+        return -1;
+    }
+    return listener;
 }
 
 QRegion poseShape(int head, int legs, int key)

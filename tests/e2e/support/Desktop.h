@@ -57,6 +57,9 @@ bool move(QPoint p);
 QImage cursorImage();
 // Asks `window` to close, as a window manager's close button does.
 void requestClose(Xid window);
+// A Unix socket listening at `path` that never accepts by itself: a server
+// that takes connections and never answers. Its descriptor, or -1.
+int silentServer(const std::string &path);
 // The toy's outline for a pose, in client coordinates.
 QRegion poseShape(int head, int legs, int key);
 // The rest pose, with the key at `keyFrame`.
