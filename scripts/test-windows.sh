@@ -31,7 +31,11 @@ mkdir -p "$dir"
 if [ -f "$qt_source/lib/cmake/Qt6/qt.toolchain.cmake" ]; then
   qt=$qt_source
 else
-  tarball=$(find "$qt_source" -maxdepth 1 -name 'qt6-mingw-*.tar.gz' 2>/dev/null | sort | tail -n 1)
+  if [ -z "${ZORREL_QT_MINGW:-}" ] && [ ! -d "$qt_source" ]; then
+    echo "test-windows: no Qt for MinGW: $qt_source is missing and ZORREL_QT_MINGW is not set" >&2
+    exit 1
+  fi
+  tarball=$(find "$qt_source" -maxdepth 1 -name 'qt6-mingw-*.tar.gz' 2>/dev/null | sort | tail -n 1 || true)
   if [ -z "$tarball" ]; then
     echo "test-windows: no Qt for MinGW in $qt_source; set ZORREL_QT_MINGW to a Qt for MinGW" \
       "or to the folder of qt6-mingw-*.tar.gz" >&2
