@@ -30,6 +30,8 @@ if [ "${1:-}" = "--windows" ]; then
     # The host's Qt tools (moc, rcc) and GoogleTest's sources.
     qt6-base-dev qt6-base-dev-tools googletest
     wine wine64
+    # The installer, and the resources test's reader of PE resources.
+    nsis icoutils
     xvfb xauth openbox xdotool x11-utils pulseaudio pulseaudio-utils
   )
 fi

@@ -70,6 +70,9 @@ scripts/with-test-desktop.sh ctest --test-dir "$dir/build" --output-on-failure -
   status=$?
 stage "unit tests under Wine"
 
+tests/windows/resources-test.sh "$dir/build" || status=$?
+stage "resources of the exe and the DLL"
+
 (cd "$dir/build" && cpack -G ZIP >/dev/null)
 zip=$(ls "$dir"/build/zorrel-*-windows-x64.zip)
 stage "zip ($(du -k "$zip" | cut -f1) KiB)"
