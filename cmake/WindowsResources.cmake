@@ -42,6 +42,8 @@ function(zorrel_program_resources target)
   set(rc ${CMAKE_CURRENT_BINARY_DIR}/${target}.rc)
   configure_file(${PROJECT_SOURCE_DIR}/dist/windows/zorrel.rc.in ${rc} @ONLY)
   target_sources(${target} PRIVATE ${rc})
+  # The installer shows the same icon.
+  set_target_properties(${target} PROPERTIES ZORREL_ICON_FILE ${ZORREL_ICO})
   # windres reads both, which CMake does not see in the .rc file.
   set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS "${ZORREL_ICO};${ZORREL_MANIFEST}")
 endfunction()
