@@ -31,18 +31,23 @@ entry() {
 folder="$(windowsFolder LOCALAPPDATA)/Programs/Zorrel"
 shortcut="$(windowsFolder APPDATA)/Microsoft/Windows/Start Menu/Programs/Zorrel.lnk"
 
+installed() {
+  [ -f "$folder/zorrel.exe" ] && [ -f "$folder/platforms/qwindows.dll" ] &&
+    [ -f "$folder/THIRD-PARTY.txt" ] && [ -f "$folder/licenses/LGPL-3.txt" ]
+}
+shortcutMade() { [ -f "$shortcut" ] && grep -qa 'zorrel\.exe' "$shortcut"; }
+registered() {
+  [ "$(entry DisplayName)" = Zorrel ] && [ "$(entry DisplayVersion)" = "$version" ] &&
+    [ -n "$(entry Publisher)" ] && [[ "$(entry DisplayIcon)" == *zorrel.exe* ]] &&
+    [[ "$(entry UninstallString)" == *uninstall.exe* ]] && [ $(($(entry EstimatedSize))) -gt 0 ]
+}
+
 wine "$setup" /S || fail "the silent install ended with status $?"
-[ -f "$folder/zorrel.exe" ] && [ -f "$folder/platforms/qwindows.dll" ] &&
-  [ -f "$folder/THIRD-PARTY.txt" ] && [ -f "$folder/licenses/LGPL-3.txt" ] ||
-  fail "the install folder lacks files: $(ls "$folder" 2>&1 | xargs)"
+installed || fail "the install folder lacks files: $(find "$folder" -maxdepth 1 2>&1 | tr '\n' ' ')"
 step "silent install into %LOCALAPPDATA%\\Programs\\Zorrel"
-[ -f "$shortcut" ] && grep -qa 'zorrel\.exe' "$shortcut" || fail "no Start-menu shortcut to zorrel.exe"
+shortcutMade || fail "no Start-menu shortcut to zorrel.exe"
 step "Start-menu shortcut"
-[ "$(entry DisplayName)" = Zorrel ] && [ "$(entry DisplayVersion)" = "$version" ] &&
-  [ -n "$(entry Publisher)" ] && [[ "$(entry DisplayIcon)" == *zorrel.exe* ]] &&
-  [[ "$(entry UninstallString)" == *uninstall.exe* ]] &&
-  [ $(($(entry EstimatedSize))) -gt 0 ] ||
-  fail "the uninstall entry is incomplete: $(wine reg query "$key" 2>&1 | tr -d '\r' | xargs)"
+registered || fail "the uninstall entry is incomplete: $(wine reg query "$key" 2>&1 | tr -d '\r' | tr '\n' ' ')"
 step "uninstall entry: Zorrel $version by $(entry Publisher), $(($(entry EstimatedSize))) KiB"
 
 startToy "$folder/zorrel.exe"
@@ -57,7 +62,7 @@ step "installed zorrel.exe starts shaped and top-most"
 # traces are gone.
 wine "$folder/uninstall.exe" /S || fail "the silent uninstall ended with status $?"
 gone() { [ ! -e "$folder" ] && [ ! -e "$shortcut" ] && ! wine reg query "$key" >/dev/null 2>&1; }
-within 300 gone || fail "the uninstall left: $(find "$folder" 2>/dev/null | xargs) $(ls "$shortcut" 2>/dev/null)$(wine reg query "$key" 2>/dev/null | tr -d '\r' | head -n 1)"
+within 300 gone || fail "the uninstall left: $(find "$folder" 2>/dev/null | tr '\n' ' ')$(ls "$shortcut" 2>/dev/null) $(wine reg query "$key" 2>/dev/null | tr -d '\r' | head -n 1)"
 step "silent uninstall leaves no file, shortcut or entry"
 optionIs True || fail "the uninstall took the sound option (now '$(option)')"
 step "the sound option stays"

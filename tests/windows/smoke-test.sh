@@ -132,14 +132,17 @@ for dpi in 144 192; do
   startToy "$program"
   within 50 shaped || fail "at $percent %, the toy window has no shape"
   within 50 onTop "$scale" || fail "at $percent %, another window is above the toy"
-  for pair in "Width 69" "Height 96"; do
-    set -- $pair
-    near "$(field "$1")" "$(scaled "$2" "$scale")" ||
-      fail "at $percent %, the window's $1 is $(field "$1"), not $(scaled "$2" "$scale")"
+  for measure in Width:69 Height:96; do
+    side=${measure%:*} logical=${measure#*:}
+    near "$(field "$side")" "$(scaled "$logical" "$scale")" ||
+      fail "at $percent %, the window's $side is $(field "$side"), not $(scaled "$logical" "$scale")"
   done
   read -r sw sh sx sy < <(field 'Window shape extents' | tr 'x+' '  ')
-  near "$sw" "$(scaled "$w" "$scale")" && near "$sh" "$(scaled "$h" "$scale")" &&
-    near "$sx" "$(scaled "$ex" "$scale")" && near "$sy" "$(scaled "$ey" "$scale")" ||
+  outlineScaled() {
+    near "$sw" "$(scaled "$w" "$scale")" && near "$sh" "$(scaled "$h" "$scale")" &&
+      near "$sx" "$(scaled "$ex" "$scale")" && near "$sy" "$(scaled "$ey" "$scale")"
+  }
+  outlineScaled ||
     fail "at $percent %, the shape's extents are ${sw}x${sh}+${sx}+${sy}, from $extents at 100 %"
   # shellcheck disable=SC2046
   [ "$(windowAt $(screenPoint 30 64 "$scale"))" = "$toy" ] || fail "at $percent %, the body is not the toy's"

@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2154
 # Sourced by the Windows tests that drive the program under Wine on the
 # private desktop of scripts/with-test-desktop.sh: a fresh Wine prefix, the
 # toy's window found and measured, and polling. The caller sets `name` (the
