@@ -32,6 +32,8 @@ if [ "${1:-}" = "--windows" ]; then
     # The host's Qt tools (moc, rcc) and GoogleTest's sources.
     qt6-base-dev qt6-base-dev-tools googletest
     wine wine64
+    # The installer, and the resources test's reader of PE resources.
+    nsis icoutils
     xvfb xauth openbox xdotool x11-utils pulseaudio pulseaudio-utils
   )
 fi
@@ -55,5 +57,5 @@ else
 fi
 echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
-"${sudo[@]}" apt-get update -qq
-"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+"${sudo[@]}" apt-get -o DPkg::Lock::Timeout=600 update -qq
+"${sudo[@]}" apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${missing[@]}"

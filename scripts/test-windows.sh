@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The Windows build, made and tested here: unpacks Qt for MinGW into the
 # build folder, cross-builds into build-windows/, runs the unit tests under
-# Wine on the private test desktop, zips the folder that runs on its own and
-# smoke-tests it in a fresh Wine prefix. Prints the time of each stage.
+# Wine on the private test desktop, checks the program's resources, zips the
+# folder that runs on its own and makes the installer from it, smoke-tests
+# the zip in a fresh Wine prefix (at 100, 150 and 200 %) and installs and
+# uninstalls with the installer in another. Prints the time of each stage.
 #
 # Qt for MinGW comes from $ZORREL_QT_MINGW: either a Qt installed for MinGW
 # (a folder with lib/cmake/Qt6/qt.toolchain.cmake) or a folder holding a
@@ -31,7 +33,11 @@ mkdir -p "$dir"
 if [ -f "$qt_source/lib/cmake/Qt6/qt.toolchain.cmake" ]; then
   qt=$qt_source
 else
-  tarball=$(find "$qt_source" -maxdepth 1 -name 'qt6-mingw-*.tar.gz' 2>/dev/null | sort | tail -n 1)
+  if [ -z "${ZORREL_QT_MINGW:-}" ] && [ ! -d "$qt_source" ]; then
+    echo "test-windows: no Qt for MinGW: $qt_source is missing and ZORREL_QT_MINGW is not set" >&2
+    exit 1
+  fi
+  tarball=$(find "$qt_source" -maxdepth 1 -name 'qt6-mingw-*.tar.gz' 2>/dev/null | sort | tail -n 1 || true)
   if [ -z "$tarball" ]; then
     echo "test-windows: no Qt for MinGW in $qt_source; set ZORREL_QT_MINGW to a Qt for MinGW" \
       "or to the folder of qt6-mingw-*.tar.gz" >&2
@@ -66,12 +72,23 @@ scripts/with-test-desktop.sh ctest --test-dir "$dir/build" --output-on-failure -
   status=$?
 stage "unit tests under Wine"
 
+tests/windows/resources-test.sh "$dir/build" || status=$?
+stage "resources of the exe and the DLL"
+
 (cd "$dir/build" && cpack -G ZIP >/dev/null)
 zip=$(ls "$dir"/build/zorrel-*-windows-x64.zip)
 stage "zip ($(du -k "$zip" | cut -f1) KiB)"
 
+cmake --build "$dir/build" --target setup >/dev/null
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$dir/build/CMakeCache.txt")
+setup=$dir/build/zorrel-$version-setup.exe
+stage "setup.exe ($(du -k "$setup" | cut -f1) KiB)"
+
 scripts/with-test-desktop.sh tests/windows/smoke-test.sh "$zip" || status=$?
-stage "smoke test of the zip"
+stage "smoke test of the zip, 100 to 200 %"
+
+scripts/with-test-desktop.sh tests/windows/installer-test.sh "$setup" "$version" || status=$?
+stage "install and uninstall under Wine"
 
 printf 'test-windows: %-38s %4d s\n' "total" $(($(date +%s) - started))
 exit "$status"

@@ -3,15 +3,17 @@
 # prefix, zorrel.exe started on the private desktop of
 # scripts/with-test-desktop.sh, wound with the two-button gesture (its click
 # must reach the sound server's sink), walking left, its Sound menu item
-# changing the registry value, and Exit ending it with status 0.
+# changing the registry value, and Exit ending it with status 0. Then, at
+# 150 % and 200 %, its window and outline at that scale.
 #   tests/windows/smoke-test.sh ZIP
 set -euo pipefail
 zip=$(realpath "$1")
 : "${DISPLAY:?run me under scripts/with-test-desktop.sh}" "${ZORREL_SINK_RAW:?}"
 
+name=smoke-test
 work=$(mktemp -d /tmp/zorrel-windows-smoke.XXXXXX)
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all
-pid=
+# shellcheck source=tests/windows/wine-desktop.sh
+. "$(dirname "$0")/wine-desktop.sh"
 cleanup() {
   [ -z "$pid" ] || kill "$pid" 2>/dev/null || true
   wineserver -k 2>/dev/null || true
@@ -19,60 +21,17 @@ cleanup() {
 }
 trap cleanup EXIT INT TERM
 
-fail() {
-  echo "smoke-test: FAILED: $*" >&2
-  [ -s "$work/stderr" ] && sed 's/^/  zorrel.exe: /' "$work/stderr" >&2
-  exit 1
-}
-step() { printf 'smoke-test: %-58s ok\n' "$*"; }
-# Polls a command for up to $1 tenths of a second.
-within() {
-  local tenths=$1
-  shift
-  for ((i = 0; i < tenths; i++)); do "$@" && return 0; sleep 0.1; done
-  return 1
-}
-
 (cd "$work" && cmake -E tar xf "$zip")
 program=$(echo "$work"/zorrel-*/zorrel.exe)
 [ -f "$program" ] || fail "no zorrel.exe in $zip"
 
-# A fresh prefix, with its server kept running from the start: otherwise
-# the first program to open a window can hang.
-mkdir "$WINEPREFIX"
-wineserver -p
-wine cmd /c exit 2>/dev/null
+freshPrefix
 step "fresh Wine prefix"
-
-option() {
-  wine reg query 'HKCU\Software\Pocketfolk\Coilwerks' /v 'Zorrel Sound' 2>/dev/null |
-    tr -d '\r' | awk '$1 == "Zorrel" && $3 == "REG_SZ" {print $4}'
-}
 [ -z "$(option)" ] || fail "the fresh prefix already holds the option"
 
-(cd "$(dirname "$program")" && exec wine ./zorrel.exe) 2>"$work/stderr" &
-pid=$!
-
-toy=
-toyWindow() {
-  toy=$(xdotool search --onlyvisible --name '^Zorrel$' 2>/dev/null | head -n 1)
-  [ -n "$toy" ]
-}
-within 200 toyWindow || fail "no toy window"
-field() { xwininfo -id "$toy" -shape | awk -F': *' -v name="$1" '$1 ~ name {print $2; exit}'; }
-x() { field 'Absolute upper-left X'; }
-# Shaped: the outline is smaller than the window, which Wine's plain
-# windows never are.
-shaped() { [ -n "$(field 'Window shape extents')" ]; }
-# The body, in the toy's client coordinates.
-body() {
-  echo "$(($(x) + 37)) $(($(field 'Absolute upper-left Y') + 38))"
-}
-# Top-most: the pointer on the body is over the toy, whatever else is there.
-onTop() {
-  # shellcheck disable=SC2046
-  [ "$(xdotool mousemove $(body) sleep 0.1 getmouselocation --shell | sed -n 's/^WINDOW=//p')" = "$toy" ]
-}
+startToy "$program"
+# The head, in the toy's client coordinates.
+body() { screenPoint 37 38; }
 within 50 shaped || fail "the toy window has no shape"
 within 50 onTop || fail "another window is above the toy"
 # A window that the window manager activates over it does not cover it.
@@ -84,14 +43,19 @@ otherWindow() {
   [ -n "$other" ]
 }
 within 100 otherWindow || fail "no other window to activate"
-xdotool windowsize "$other" 400 300 windowmove "$other" $(($(x) - 100)) $(($(field 'Absolute upper-left Y') - 100)) \
+xdotool windowsize "$other" 400 300 windowmove "$other" $(($(x) - 100)) $(($(y) - 100)) \
   windowactivate --sync "$other"
 within 30 onTop || fail "an activated window covers the toy"
 kill "$notepad"
 wait "$notepad" 2>/dev/null || true
 step "shaped top-most window $(field 'Width')x$(field 'Height') at x $(x)"
+# The outline at 100 %, which the larger scales below must scale.
+extents=$(field 'Window shape extents')
+# shellcheck disable=SC2046
+[ "$(windowAt $(screenPoint 30 64))" = "$toy" ] || fail "the body is not the toy's"
+# shellcheck disable=SC2046
+[ "$(windowAt $(screenPoint 30 81))" != "$toy" ] || fail "the gap between the legs is the toy's"
 
-optionIs() { [ "$(option)" = "$1" ]; }
 # The first start stores the default, sound on.
 within 100 optionIs True || fail "the first start did not store Zorrel Sound=True (got '$(option)')"
 step "registry holds Zorrel Sound=True"
@@ -153,3 +117,40 @@ pid=
 [ "$status" = 0 ] || fail "Exit ended it with status $status"
 [ ! -s "$work/stderr" ] || fail "it wrote on stderr"
 step "menu Exit ended it with status 0"
+
+# Larger scales, as Windows' display settings choose them: Wine takes the
+# DPI from LogPixels. The window is the logical size times the scale, and
+# its shape the outline's: the extents scaled, the body inside it and the
+# gap between the legs outside.
+read -r w h ex ey < <(tr 'x+' '  ' <<<"$extents")
+near() { [ $(($1 - $2)) -ge -1 ] && [ $(($1 - $2)) -le 1 ]; }
+scaled() { awk -v v="$1" -v s="$2" 'BEGIN {printf "%d\n", v * s + 0.5}'; }
+for dpi in 144 192; do
+  scale=$(awk -v d="$dpi" 'BEGIN {print d / 96}')
+  percent=$((dpi * 100 / 96))
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+  startToy "$program"
+  within 50 shaped || fail "at $percent %, the toy window has no shape"
+  within 50 onTop "$scale" || fail "at $percent %, another window is above the toy"
+  for measure in Width:69 Height:96; do
+    side=${measure%:*} logical=${measure#*:}
+    near "$(field "$side")" "$(scaled "$logical" "$scale")" ||
+      fail "at $percent %, the window's $side is $(field "$side"), not $(scaled "$logical" "$scale")"
+  done
+  read -r sw sh sx sy < <(field 'Window shape extents' | tr 'x+' '  ')
+  outlineScaled() {
+    near "$sw" "$(scaled "$w" "$scale")" && near "$sh" "$(scaled "$h" "$scale")" &&
+      near "$sx" "$(scaled "$ex" "$scale")" && near "$sy" "$(scaled "$ey" "$scale")"
+  }
+  outlineScaled ||
+    fail "at $percent %, the shape's extents are ${sw}x${sh}+${sx}+${sy}, from $extents at 100 %"
+  # shellcheck disable=SC2046
+  [ "$(windowAt $(screenPoint 30 64 "$scale"))" = "$toy" ] || fail "at $percent %, the body is not the toy's"
+  # shellcheck disable=SC2046
+  [ "$(windowAt $(screenPoint 30 81 "$scale"))" != "$toy" ] ||
+    fail "at $percent %, the gap between the legs is the toy's"
+  size="$(field Width)x$(field Height)"
+  stopToy
+  [ ! -s "$work/stderr" ] || fail "at $percent %, it wrote on stderr"
+  step "at $percent %: window $size, outline ${sw}x${sh}+${sx}+${sy}"
+done
