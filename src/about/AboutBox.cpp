@@ -28,6 +28,12 @@ using namespace layout;
 const QColor kNavy(0, 0, 128);
 const QColor kPurple(128, 0, 128);
 
+// The credit line is the build's (ZORREL_CREDIT). Its default is translated;
+// a line of the builder's own is shown as given.
+//: The about box's credit line, under the name Zorrel.
+[[maybe_unused]] constexpr const char *kDefaultCredit =
+    QT_TRANSLATE_NOOP("zorrel::about::AboutBox", "by the Zorrel team");
+
 // "MS Sans Serif" where it is installed, otherwise the platform's sans serif;
 // 8.25 points, normal weight, underlined.
 QFont linkFont()
@@ -75,6 +81,7 @@ QLabel *addLink(QWidget *dialog, const char *name, const QRect &place, const QSt
 {
     QLabel *link = addLabel(dialog, name, place, text);
     link->setFont(linkFont());
+    widenToFit(link, kClientSize.width());
     widenToFit(link, kClientSize.width());
     setTextColour(link, kNavy);
     link->setCursor(art::pointingHandCursor());
@@ -128,12 +135,14 @@ bool isEnterKey(const QEvent *event)
 QString AboutBox::helpText()
 {
     // The blanks at the end of the second, third and fourth lines belong to
-    // the text.
-    return QStringLiteral("Wind it up and it walks across the desktop.\n"
-                          "To wind it up, move the mouse cursor to the \n"
-                          "body, press and hold the left mouse button, \n"
-                          "click the right mouse button. Release the \n"
-                          "left mouse button when finished.\n");
+    // the English text.
+    //: The about box's help text. Each line is one line of the box: break
+    //: the lines where they read well, about as long as these.
+    return tr("Wind it up and it walks across the desktop.\n"
+              "To wind it up, move the mouse cursor to the \n"
+              "body, press and hold the left mouse button, \n"
+              "click the right mouse button. Release the \n"
+              "left mouse button when finished.\n");
 }
 
 AboutBox::AboutBox(std::function<void()> onUnload, QWidget *parent)
@@ -143,7 +152,8 @@ AboutBox::AboutBox(std::function<void()> onUnload, QWidget *parent)
                           Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
       onUnload_(std::move(onUnload))
 {
-    setWindowTitle(QStringLiteral("About Zorrel"));
+    //: The about box's title. Zorrel is the toy's name.
+    setWindowTitle(tr("About Zorrel"));
     setWindowIcon(art::programIcon());
     setAttribute(Qt::WA_DeleteOnClose);
     // The toy window is the one whose closing ends the program.
@@ -151,7 +161,7 @@ AboutBox::AboutBox(std::function<void()> onUnload, QWidget *parent)
     setModal(false);
     setFixedSize(kClientSize);
 
-    ok_ = new QPushButton(QStringLiteral("&OK"), this);
+    ok_ = new QPushButton(tr("&OK"), this);
     ok_->setObjectName(QStringLiteral("ok"));
     ok_->setGeometry(kOkPlace);
     ok_->setDefault(true);
@@ -160,7 +170,7 @@ AboutBox::AboutBox(std::function<void()> onUnload, QWidget *parent)
 
     QLabel *productName =
         addLabel(this, "productName", kProductNamePlace, QStringLiteral("Zorrel"));
-    QLabel *credit = addLabel(this, "credit", kCreditPlace, QString::fromUtf8(build::kCredit));
+    QLabel *credit = addLabel(this, "credit", kCreditPlace, tr(build::kCredit));
     email_ = addLink(this, "email", kEmailPlace, QString::fromUtf8(build::kEmail));
     homepage_ = addLink(this, "homepage", kHomepagePlace, QString::fromUtf8(build::kHomepage));
     email_->installEventFilter(this);

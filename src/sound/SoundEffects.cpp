@@ -46,7 +46,8 @@ struct EffectPlayer::Impl {
             return true;
         if (QCoreApplication::instance() == nullptr) {
             if (!noApplicationReported)
-                printLine(QStringLiteral("cannot play sound effects: no application object"));
+                printLine(QCoreApplication::translate(
+                    "Sound", "cannot play sound effects: no application object"));
             noApplicationReported = true;
             return false;
         }
@@ -82,9 +83,13 @@ struct EffectPlayer::Impl {
         switch (file.result) {
         case RegularFileRead::Result::Missing:
             if (!missingReported)
-                printLine(QStringLiteral("no sound file %1 in %2; effects without their file are "
-                                         "silent")
-                              .arg(escaped(name), escaped(folders.join(QStringLiteral(" or ")))));
+                printLine(
+                    QCoreApplication::translate(
+                        "Sound", "no sound file %1 in %2; effects without their file are "
+                                 "silent")
+                        .arg(escaped(name), escaped(folders.join(
+                                                //: Between the folders searched, as "/a or /b".
+                                                QCoreApplication::translate("Sound", " or ")))));
             missingReported = true;
             return;
         case RegularFileRead::Result::Refused:
@@ -118,7 +123,8 @@ struct EffectPlayer::Impl {
             Qt::QueuedConnection);
         if (!thread->wait(QDeadlineTimer(kShutdownWaitMs))) {
             // Deleting a running thread would abort the program; leave it be.
-            printLine(QStringLiteral("the sound thread did not stop in time"));
+            printLine(
+                QCoreApplication::translate("Sound", "the sound thread did not stop in time"));
             return;
         }
         delete host;
