@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTextCursor>
 #include <QUrl>
 
@@ -81,11 +83,44 @@ QLabel *addLink(QWidget *dialog, const char *name, const QRect &place, const QSt
 {
     QLabel *link = addLabel(dialog, name, place, text);
     link->setFont(linkFont());
-    widenToFit(link, kClientSize.width());
-    widenToFit(link, kClientSize.width());
     setTextColour(link, kNavy);
     link->setCursor(art::pointingHandCursor());
     return link;
+}
+
+// How far everything but the icon must move right, in a box widened by twice
+// that, for `label` to show its whole text about its centre: clear of the
+// icon beside it, and within the margin the layout leaves at the sides.
+int shiftToFit(const QLabel *label)
+{
+    const QRect place = label->geometry();
+    const int margin = kHomepagePlace.left();
+    const int left = place.top() <= kIconPlace.bottom() ? kIconPlace.right() + 1 + margin : margin;
+    const double half = label->sizeHint().width() / 2.0;
+    const double centre = place.left() + place.width() / 2.0;
+    const double shift =
+        std::max({0.0, left + half - centre, centre + half + margin - kClientSize.width()});
+    // One pixel spare for the rounding of the centre.
+    return shift > 0 ? static_cast<int>(std::ceil(shift)) + 1 : 0;
+}
+
+// A button's caption longer than the button (a translation) widens it about
+// its centre, within the box.
+void widenToFit(QPushButton *button, int dialogWidth)
+{
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.text = button->text();
+    const QRect contents =
+        button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+    const int missing =
+        button->fontMetrics().size(Qt::TextShowMnemonic, button->text()).width() - contents.width();
+    if (missing <= 0)
+        return;
+    const QRect place = button->geometry();
+    const int width = std::min(place.width() + missing, dialogWidth);
+    button->setGeometry(std::clamp(place.center().x() - width / 2, 0, dialogWidth - width),
+                        place.y(), width, place.height());
 }
 
 // The smallest help text size still comfortable to read, in points.
@@ -176,6 +211,11 @@ AboutBox::AboutBox(std::function<void()> onUnload, QWidget *parent)
     email_->installEventFilter(this);
     homepage_->installEventFilter(this);
 
+    auto *image = new QLabel(this);
+    image->setObjectName(QStringLiteral("icon"));
+    image->setGeometry(kIconPlace);
+    image->setPixmap(art::programIcon().pixmap(kIconPlace.size(), devicePixelRatioF()));
+
     text_ = new QPlainTextEdit(this);
     text_->setObjectName(QStringLiteral("helpText"));
     text_->setGeometry(kHelpTextPlace);
@@ -183,13 +223,9 @@ AboutBox::AboutBox(std::function<void()> onUnload, QWidget *parent)
     text_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     text_->setTabChangesFocus(true);
     text_->setPlainText(helpText());
-    fitHelpText(text_, kClientSize.width());
+    growToFit({productName, credit, email_, homepage_}, image);
+    fitHelpText(text_, width());
     text_->installEventFilter(this);
-
-    auto *image = new QLabel(this);
-    image->setObjectName(QStringLiteral("icon"));
-    image->setGeometry(kIconPlace);
-    image->setPixmap(art::programIcon().pixmap(kIconPlace.size(), devicePixelRatioF()));
 
     setTabOrder(ok_, productName);
     setTabOrder(productName, credit);
@@ -199,6 +235,27 @@ AboutBox::AboutBox(std::function<void()> onUnload, QWidget *parent)
     ok_->setFocus();
 
     centre();
+}
+
+// A caption longer than its place (a translation, or a long address in
+// another font than the one the box was sized for) widens it about its
+// centre. Where that needs more room than the box has, the box grows, and
+// everything in it but the icon moves along to stay centred. English keeps
+// the box's own layout.
+void AboutBox::growToFit(std::initializer_list<QLabel *> captions, const QWidget *icon)
+{
+    int shift = 0;
+    for (const QLabel *caption : captions)
+        shift = std::max(shift, shiftToFit(caption));
+    if (shift > 0) {
+        setFixedSize(kClientSize.width() + 2 * shift, kClientSize.height());
+        for (QWidget *child : findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            if (child != icon)
+                child->move(child->pos() + QPoint(shift, 0));
+    }
+    for (QLabel *caption : captions)
+        widenToFit(caption, width());
+    widenToFit(ok_, width());
 }
 
 // Centres the whole window, frame included, on the primary screen. The

@@ -32,8 +32,8 @@ QString catalogue(const QString &language)
 QStringList translatedLanguages()
 {
     QStringList languages;
-    for (const QString &file : QDir(kFolder).entryList({kPrefix + QStringLiteral("*.qm")},
-                                                       QDir::Files, QDir::Name))
+    for (const QString &file :
+         QDir(kFolder).entryList({kPrefix + QStringLiteral("*.qm")}, QDir::Files, QDir::Name))
         languages << file.mid(kPrefix.size()).chopped(3);
     return languages;
 }

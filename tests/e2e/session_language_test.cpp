@@ -83,8 +83,8 @@ TEST_F(Language, JapaneseMenuAndAboutBox)
     ASSERT_NO_FATAL_FAILURE(launchIn("ja_JP.UTF-8"));
     ASSERT_TRUE(openMenu() && xdo("key a")) << "no popup menu";
     std::vector<Xid> about;
-    ASSERT_TRUE(waitUntil([&] { return !(about = windows("--name '^Zorrel について$'")).empty(); },
-                          5s))
+    ASSERT_TRUE(
+        waitUntil([&] { return !(about = windows("--name '^Zorrel について$'")).empty(); }, 5s))
         << "no box with the Japanese title";
     ASSERT_TRUE(xdo("key Escape"));
     ASSERT_TRUE(waitUntil([&] { return windowCount() == 1; }, 3s));

@@ -78,8 +78,7 @@ TEST_P(MenuInEachLanguage, CaptionsTranslatedWithUniqueAccessKeys)
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, MenuInEachLanguage,
-                         ::testing::Values("", "de", "es", "fr", "ja"),
-                         [](const auto &info) {
+                         ::testing::Values("", "de", "es", "fr", "ja"), [](const auto &info) {
                              return info.param.isEmpty() ? std::string("en")
                                                          : info.param.toStdString();
                          });

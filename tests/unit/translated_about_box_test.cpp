@@ -19,6 +19,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <QTranslator>
 
 #include <cmath>
 
@@ -26,6 +27,25 @@ using zorrel::about::AboutBox;
 namespace layout = zorrel::about::layout;
 
 namespace {
+
+// Stands in for a language whose credit line and button caption are far
+// longer than the English ones.
+class LongTexts : public QTranslator {
+  public:
+    static inline const QString kLanguage = QStringLiteral("long");
+    QString translate(const char * /*context*/, const char *source, const char * /*disambiguation*/,
+                      int /*n*/) const override
+    {
+        const QString text = QString::fromUtf8(source);
+        if (text == QStringLiteral("by the Zorrel team"))
+            return QStringLiteral(
+                "von der wunderbaren Zorrel-Mannschaft aus der Uhrmacherwerkstatt");
+        if (text == QStringLiteral("&OK"))
+            return QStringLiteral("&Einverstanden, schließen");
+        return {};
+    }
+    [[nodiscard]] bool isEmpty() const override { return false; }
+};
 
 // A text as it shows on the screen: where it is in the box, and what.
 struct ShownText {
@@ -40,7 +60,10 @@ class TranslatedAboutBox : public ::testing::TestWithParam<QString> {
     void SetUp() override
     {
         zorrel::test::testApplication<QApplication>();
-        ASSERT_EQ(zorrel::i18n::useLanguage(GetParam()), GetParam());
+        if (GetParam() == LongTexts::kLanguage)
+            QCoreApplication::installTranslator(&longTexts_);
+        else
+            ASSERT_EQ(zorrel::i18n::useLanguage(GetParam()), GetParam());
         dialog_ = new AboutBox([] {});
         dialog_->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog_));
@@ -48,6 +71,7 @@ class TranslatedAboutBox : public ::testing::TestWithParam<QString> {
     void TearDown() override
     {
         delete dialog_;
+        QCoreApplication::removeTranslator(&longTexts_);
         zorrel::i18n::useLanguage({});
     }
 
@@ -67,16 +91,16 @@ class TranslatedAboutBox : public ::testing::TestWithParam<QString> {
             const QLabel *label = control(name);
             const QFontMetrics metrics(label->font());
             const QSize size(metrics.horizontalAdvance(label->text()), metrics.height());
-            const QRect inLabel = QStyle::alignedRect(label->layoutDirection(),
-                                                      label->alignment(), size,
-                                                      label->contentsRect());
+            const QRect inLabel = QStyle::alignedRect(label->layoutDirection(), label->alignment(),
+                                                      size, label->contentsRect());
             shown.push_back({name, label->text(), inLabel.translated(label->pos()), label->font()});
         }
         auto *ok = control<QPushButton>("ok");
         QStyleOptionButton option;
         option.initFrom(ok);
         option.text = ok->text();
-        const QRect contents = ok->style()->subElementRect(QStyle::SE_PushButtonContents, &option, ok);
+        const QRect contents =
+            ok->style()->subElementRect(QStyle::SE_PushButtonContents, &option, ok);
         const QSize size = ok->fontMetrics().size(Qt::TextShowMnemonic, ok->text());
         shown.push_back({"ok", ok->text(),
                          QStyle::alignedRect(ok->layoutDirection(), Qt::AlignCenter, size, contents)
@@ -86,12 +110,14 @@ class TranslatedAboutBox : public ::testing::TestWithParam<QString> {
     }
 
     QPointer<AboutBox> dialog_;
+    LongTexts longTexts_;
 };
 
 class TranslatedTexts : public TranslatedAboutBox {};
 
 TEST_P(TranslatedTexts, DifferFromTheEnglish)
-{    EXPECT_NE(dialog_->windowTitle(), "About Zorrel");
+{
+    EXPECT_NE(dialog_->windowTitle(), "About Zorrel");
     EXPECT_NE(control("credit")->text(), "by the Zorrel team");
     const QString help = AboutBox::helpText();
     zorrel::i18n::useLanguage({});
@@ -147,9 +173,23 @@ TEST_P(TranslatedAboutBox, EveryCharacterHasAGlyph)
         layout.endLayout();
         for (const QGlyphRun &run : layout.glyphRuns())
             for (const quint32 glyph : run.glyphIndexes())
-                EXPECT_NE(glyph, 0u) << text.name << ": a character of \"" << text.text.toStdString()
-                                     << "\" has no glyph in " << run.rawFont().familyName().toStdString();
+                EXPECT_NE(glyph, 0u)
+                    << text.name << ": a character of \"" << text.text.toStdString()
+                    << "\" has no glyph in " << run.rawFont().familyName().toStdString();
     }
+}
+
+// Texts too long for the box's layout widen the box; the icon stays in its
+// corner and the rest moves along, centred.
+TEST_P(TranslatedAboutBox, GrowsOnlyForTextsLongerThanItsLayout)
+{
+    const bool grows = GetParam() == LongTexts::kLanguage;
+    EXPECT_EQ(dialog_->width() > layout::kClientSize.width(), grows) << dialog_->width();
+    EXPECT_EQ(dialog_->height(), layout::kClientSize.height());
+    EXPECT_EQ(control("icon")->geometry(), layout::kIconPlace);
+    const int shift = (dialog_->width() - layout::kClientSize.width()) / 2;
+    EXPECT_EQ(control("productName")->geometry(), layout::kProductNamePlace.translated(shift, 0));
+    EXPECT_EQ(control<QPlainTextEdit>("helpText")->y(), layout::kHelpTextPlace.y());
 }
 
 // English keeps the box's own layout, with the same places as before.
@@ -166,7 +206,7 @@ TEST(EnglishAboutBox, KeepsItsLayout)
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, TranslatedAboutBox,
-                         ::testing::Values("", "de", "es", "fr", "ja"),
+                         ::testing::Values("", "de", "es", "fr", "ja", LongTexts::kLanguage),
                          [](const auto &info) {
                              return info.param.isEmpty() ? std::string("en")
                                                          : info.param.toStdString();
