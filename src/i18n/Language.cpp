@@ -46,7 +46,7 @@ QString chooseLanguage(const QStringList &preferred)
         // English is the program's own language; "C" and "POSIX" mean it too.
         if (locale.language() == QLocale::English || locale.language() == QLocale::C)
             return {};
-        const QString language = QLocale::languageToCode(locale.language());
+        QString language = QLocale::languageToCode(locale.language());
         if (available.contains(language))
             return language;
     }
