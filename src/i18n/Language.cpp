@@ -5,8 +5,6 @@
 #include <QLocale>
 #include <QTranslator>
 
-#include <memory>
-
 namespace zorrel::i18n {
 namespace {
 
@@ -15,10 +13,11 @@ const QString kFolder = QStringLiteral(":/i18n");
 const QString kPrefix = QStringLiteral("zorrel_");
 
 // The one translator of the program, kept for the life of the process so
-// that each application object can be given it.
+// that each application object can be given it. Never destroyed: at exit it
+// would go after the application objects and Qt's own globals.
 QTranslator &translator()
 {
-    static const auto instance = std::make_unique<QTranslator>();
+    static auto *const instance = new QTranslator;
     return *instance;
 }
 
