@@ -17,11 +17,11 @@ cd "$(dirname "$0")"
 case "${1:-}" in
 --windows)
   shift
-  scripts/install-deps.sh --windows
+  scripts/install-deps.sh windows
   exec scripts/test-windows.sh "$@"
   ;;
 --lint)
-  scripts/install-deps.sh
+  scripts/install-deps.sh test
   scripts/check-format.sh
   # clang-tidy needs the build's compile commands and generated headers.
   cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZORREL_WERROR=ON >/dev/null
@@ -30,7 +30,7 @@ case "${1:-}" in
   ;;
 --clang)
   shift
-  scripts/install-deps.sh
+  scripts/install-deps.sh test
   CC=clang CXX=clang++ cmake -S . -B build-clang -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DZORREL_WERROR=ON -DZORREL_BUILD_BENCH=OFF >/dev/null
   cmake --build build-clang -j"$(nproc)"
@@ -49,13 +49,13 @@ case "${1:-}" in
   ;;
 --sanitize) ;;
 *)
-  scripts/install-deps.sh
+  scripts/install-deps.sh test
   cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZORREL_WERROR=ON >/dev/null
   cmake --build build -j"$(nproc)"
   exec scripts/with-test-desktop.sh ctest --test-dir build --output-on-failure "$@"
   ;;
 esac
-scripts/install-deps.sh
+scripts/install-deps.sh test
 shift
 
 dir=build-sanitize

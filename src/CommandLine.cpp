@@ -2,6 +2,8 @@
 
 #include "common/Diagnostics.h"
 
+#include <QCoreApplication>
+
 #include <array>
 #include <string_view>
 
@@ -86,18 +88,22 @@ CommandLine parseCommandLine(int argc, const char *const argv[])
             return withAction(CommandLine::Action::ShowVersion);
         const QString shown = escaped(QString::fromLocal8Bit(argv[i]));
         if (!given.starts_with('-') || given == "-" || given == "--")
-            return failure(QStringLiteral("unexpected argument \"%1\"").arg(shown));
+            //: %1 is the argument as given on the command line.
+            return failure(QCoreApplication::translate("CommandLine", "unexpected argument \"%1\"")
+                               .arg(shown));
         // Qt reads --option as -option.
         const std::string_view arg = given.starts_with("--") ? given.substr(1) : given;
         if (isJoinedQtOption(arg))
             continue;
         const QtOption *option = qtOption(arg);
         if (option == nullptr)
-            return failure(QStringLiteral("unknown option \"%1\"").arg(shown));
+            return failure(
+                QCoreApplication::translate("CommandLine", "unknown option \"%1\"").arg(shown));
         if (!option->takesValue)
             continue;
         if (i + 1 >= argc)
-            return failure(QStringLiteral("option \"%1\" needs a value").arg(shown));
+            return failure(QCoreApplication::translate("CommandLine", "option \"%1\" needs a value")
+                               .arg(shown));
         ++i;
         if (arg == "-display")
             result.displayName = QString::fromLocal8Bit(argv[i]);
@@ -109,16 +115,19 @@ CommandLine parseCommandLine(int argc, const char *const argv[])
 
 QString usage()
 {
-    return QStringLiteral("Usage: zorrel [OPTION]...\n"
-                          "A clockwork creature for the desktop. Hold it with the left button and\n"
-                          "click the right button to wind it; let go and it walks.\n"
-                          "\n"
-                          "  -h, --help        show this help and exit\n"
-                          "      --version     show the version and exit\n"
-                          "  -display NAME     use the X display NAME instead of $DISPLAY\n"
-                          "\n"
-                          "Qt's standard options (-platform, -style, -geometry, -qwindowgeometry,\n"
-                          "-reverse, -session and the like) are passed on to Qt.\n");
+    //: The text of --help. Keep "zorrel", the option names and $DISPLAY as
+    //: they are, the lines under 80 columns, and the descriptions lined up.
+    return QCoreApplication::translate(
+        "CommandLine", "Usage: zorrel [OPTION]...\n"
+                       "A clockwork creature for the desktop. Hold it with the left button and\n"
+                       "click the right button to wind it; let go and it walks.\n"
+                       "\n"
+                       "  -h, --help        show this help and exit\n"
+                       "      --version     show the version and exit\n"
+                       "  -display NAME     use the X display NAME instead of $DISPLAY\n"
+                       "\n"
+                       "Qt's standard options (-platform, -style, -geometry, -qwindowgeometry,\n"
+                       "-reverse, -session and the like) are passed on to Qt.\n");
 }
 
 } // namespace zorrel

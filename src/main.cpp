@@ -2,16 +2,28 @@
 #include "art/Sprites.h"
 #include "common/BuildInfo.h"
 #include "common/Diagnostics.h"
+#include "i18n/Language.h"
 #include "platform/Platform.h"
 #include "widget/ToyWidget.h"
 
 #include <QApplication>
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
-int main(int argc, char *argv[])
+namespace {
+
+// What the program says before it has a display, in the user's language:
+// the command line's answers and a display that cannot be used. Ends the
+// program with a status, or with nothing when the toy may start.
+std::optional<int> beforeTheDisplay(int argc, char *argv[])
 {
+    // A core application needs no display; it carries the translation.
+    int coreArgc = 1;
+    QCoreApplication core(coreArgc, argv);
+    zorrel::i18n::useSystemLanguage();
+
     const zorrel::CommandLine commandLine = zorrel::parseCommandLine(argc, argv);
     switch (commandLine.action) {
     case zorrel::CommandLine::Action::ShowHelp:
@@ -39,7 +51,18 @@ int main(int argc, char *argv[])
         zorrel::printLine(QString::fromStdString(reason));
         return 1;
     }
+    return std::nullopt;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (const std::optional<int> status = beforeTheDisplay(argc, argv))
+        return *status;
+
     QApplication app(argc, argv);
+    zorrel::i18n::useSystemLanguage();
     zorrel::platform::endCleanlyOnDisplayLoss();
     // The app id, also the name of the installed icon and the metainfo's id.
     QGuiApplication::setDesktopFileName(QStringLiteral("example.zorrel.Zorrel"));

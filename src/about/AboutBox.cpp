@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTextCursor>
 #include <QUrl>
 
@@ -27,6 +29,12 @@ using namespace layout;
 
 const QColor kNavy(0, 0, 128);
 const QColor kPurple(128, 0, 128);
+
+// The credit line is the build's (ZORREL_CREDIT). Its default is translated;
+// a line of the builder's own is shown as given.
+//: The about box's credit line, under the name Zorrel.
+[[maybe_unused]] constexpr const char *kDefaultCredit =
+    QT_TRANSLATE_NOOP("zorrel::about::AboutBox", "by the Zorrel team");
 
 // "MS Sans Serif" where it is installed, otherwise the platform's sans serif;
 // 8.25 points, normal weight, underlined.
@@ -75,10 +83,44 @@ QLabel *addLink(QWidget *dialog, const char *name, const QRect &place, const QSt
 {
     QLabel *link = addLabel(dialog, name, place, text);
     link->setFont(linkFont());
-    widenToFit(link, kClientSize.width());
     setTextColour(link, kNavy);
     link->setCursor(art::pointingHandCursor());
     return link;
+}
+
+// How far everything but the icon must move right, in a box widened by twice
+// that, for `label` to show its whole text about its centre: clear of the
+// icon beside it, and within the margin the layout leaves at the sides.
+int shiftToFit(const QLabel *label)
+{
+    const QRect place = label->geometry();
+    const int margin = kHomepagePlace.left();
+    const int left = place.top() <= kIconPlace.bottom() ? kIconPlace.right() + 1 + margin : margin;
+    const double half = label->sizeHint().width() / 2.0;
+    const double centre = place.left() + place.width() / 2.0;
+    const double shift =
+        std::max({0.0, left + half - centre, centre + half + margin - kClientSize.width()});
+    // One pixel spare for the rounding of the centre.
+    return shift > 0 ? static_cast<int>(std::ceil(shift)) + 1 : 0;
+}
+
+// A button's caption longer than the button (a translation) widens it about
+// its centre, within the box.
+void widenToFit(QPushButton *button, int dialogWidth)
+{
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.text = button->text();
+    const QRect contents =
+        button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+    const int missing =
+        button->fontMetrics().size(Qt::TextShowMnemonic, button->text()).width() - contents.width();
+    if (missing <= 0)
+        return;
+    const QRect place = button->geometry();
+    const int width = std::min(place.width() + missing, dialogWidth);
+    button->setGeometry(std::clamp(place.center().x() - width / 2, 0, dialogWidth - width),
+                        place.y(), width, place.height());
 }
 
 // The smallest help text size still comfortable to read, in points.
@@ -128,12 +170,14 @@ bool isEnterKey(const QEvent *event)
 QString AboutBox::helpText()
 {
     // The blanks at the end of the second, third and fourth lines belong to
-    // the text.
-    return QStringLiteral("Wind it up and it walks across the desktop.\n"
-                          "To wind it up, move the mouse cursor to the \n"
-                          "body, press and hold the left mouse button, \n"
-                          "click the right mouse button. Release the \n"
-                          "left mouse button when finished.\n");
+    // the English text.
+    //: The about box's help text. Each line is one line of the box: break
+    //: the lines where they read well, about as long as these.
+    return tr("Wind it up and it walks across the desktop.\n"
+              "To wind it up, move the mouse cursor to the \n"
+              "body, press and hold the left mouse button, \n"
+              "click the right mouse button. Release the \n"
+              "left mouse button when finished.\n");
 }
 
 AboutBox::AboutBox(std::function<void()> onUnload, QWidget *parent)
@@ -143,7 +187,8 @@ AboutBox::AboutBox(std::function<void()> onUnload, QWidget *parent)
                           Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
       onUnload_(std::move(onUnload))
 {
-    setWindowTitle(QStringLiteral("About Zorrel"));
+    //: The about box's title. Zorrel is the toy's name.
+    setWindowTitle(tr("About Zorrel"));
     setWindowIcon(art::programIcon());
     setAttribute(Qt::WA_DeleteOnClose);
     // The toy window is the one whose closing ends the program.
@@ -151,7 +196,7 @@ AboutBox::AboutBox(std::function<void()> onUnload, QWidget *parent)
     setModal(false);
     setFixedSize(kClientSize);
 
-    ok_ = new QPushButton(QStringLiteral("&OK"), this);
+    ok_ = new QPushButton(tr("&OK"), this);
     ok_->setObjectName(QStringLiteral("ok"));
     ok_->setGeometry(kOkPlace);
     ok_->setDefault(true);
@@ -160,11 +205,16 @@ AboutBox::AboutBox(std::function<void()> onUnload, QWidget *parent)
 
     QLabel *productName =
         addLabel(this, "productName", kProductNamePlace, QStringLiteral("Zorrel"));
-    QLabel *credit = addLabel(this, "credit", kCreditPlace, QString::fromUtf8(build::kCredit));
+    QLabel *credit = addLabel(this, "credit", kCreditPlace, tr(build::kCredit));
     email_ = addLink(this, "email", kEmailPlace, QString::fromUtf8(build::kEmail));
     homepage_ = addLink(this, "homepage", kHomepagePlace, QString::fromUtf8(build::kHomepage));
     email_->installEventFilter(this);
     homepage_->installEventFilter(this);
+
+    auto *image = new QLabel(this);
+    image->setObjectName(QStringLiteral("icon"));
+    image->setGeometry(kIconPlace);
+    image->setPixmap(art::programIcon().pixmap(kIconPlace.size(), devicePixelRatioF()));
 
     text_ = new QPlainTextEdit(this);
     text_->setObjectName(QStringLiteral("helpText"));
@@ -173,13 +223,9 @@ AboutBox::AboutBox(std::function<void()> onUnload, QWidget *parent)
     text_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     text_->setTabChangesFocus(true);
     text_->setPlainText(helpText());
-    fitHelpText(text_, kClientSize.width());
+    growToFit({productName, credit, email_, homepage_}, image);
+    fitHelpText(text_, width());
     text_->installEventFilter(this);
-
-    auto *image = new QLabel(this);
-    image->setObjectName(QStringLiteral("icon"));
-    image->setGeometry(kIconPlace);
-    image->setPixmap(art::programIcon().pixmap(kIconPlace.size(), devicePixelRatioF()));
 
     setTabOrder(ok_, productName);
     setTabOrder(productName, credit);
@@ -189,6 +235,27 @@ AboutBox::AboutBox(std::function<void()> onUnload, QWidget *parent)
     ok_->setFocus();
 
     centre();
+}
+
+// A caption longer than its place (a translation, or a long address in
+// another font than the one the box was sized for) widens it about its
+// centre. Where that needs more room than the box has, the box grows, and
+// everything in it but the icon moves along to stay centred. English keeps
+// the box's own layout.
+void AboutBox::growToFit(std::initializer_list<QLabel *> captions, const QWidget *icon)
+{
+    int shift = 0;
+    for (const QLabel *caption : captions)
+        shift = std::max(shift, shiftToFit(caption));
+    if (shift > 0) {
+        setFixedSize(kClientSize.width() + 2 * shift, kClientSize.height());
+        for (QWidget *child : findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            if (child != icon)
+                child->move(child->pos() + QPoint(shift, 0));
+    }
+    for (QLabel *caption : captions)
+        widenToFit(caption, width());
+    widenToFit(ok_, width());
 }
 
 // Centres the whole window, frame included, on the primary screen. The

@@ -3,6 +3,7 @@
 #include <QDialog>
 
 #include <functional>
+#include <initializer_list>
 
 class QLabel;
 class QPlainTextEdit;
@@ -38,6 +39,7 @@ class AboutBox : public QDialog {
   private:
     void unload();
     void centre();
+    void growToFit(std::initializer_list<QLabel *> captions, const QWidget *icon);
     void openLink(const QLabel *link);
 
     std::function<void()> onUnload_;

@@ -3,6 +3,7 @@
 #include "common/RegularFile.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 
 #include <algorithm>
 
@@ -47,20 +48,23 @@ inline RegularFileRead refused(const QString &problem)
 // `error` is the system's own word on why the file could not be read.
 inline RegularFileRead unreadable(const QString &error)
 {
-    return refused(QStringLiteral("cannot read: ") + error);
+    return refused(QCoreApplication::translate("Files", "cannot read: %1").arg(error));
 }
 
 // `kind` says what it is instead: "a folder", "a device".
 inline RegularFileRead notRegular(const QString &kind)
 {
-    return refused(QStringLiteral("not a regular file but ") + kind);
+    //: %1 says what the file is instead: "a folder", "a device" and the like.
+    return refused(QCoreApplication::translate("Files", "not a regular file but %1").arg(kind));
 }
 
 inline RegularFileRead tooLarge(qint64 limit)
 {
     constexpr qint64 kMiB = qint64{1} << 20;
-    return refused(limit % kMiB == 0 ? QStringLiteral("larger than %1 MiB").arg(limit / kMiB)
-                                     : QStringLiteral("larger than %1 bytes").arg(limit));
+    return refused(
+        limit % kMiB == 0
+            ? QCoreApplication::translate("Files", "larger than %1 MiB").arg(limit / kMiB)
+            : QCoreApplication::translate("Files", "larger than %1 bytes").arg(limit));
 }
 
 } // namespace zorrel

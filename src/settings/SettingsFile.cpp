@@ -2,6 +2,7 @@
 
 #include "common/RegularFile.h"
 
+#include <QCoreApplication>
 #include <QtGlobal>
 
 #ifndef Q_OS_WIN
@@ -156,10 +157,11 @@ QString makeFolder(const QString &folder)
         const QByteArray part = name.first(i);
         if (::stat(part.constData(), &status) != 0 &&
             (errno != ENOENT || (::mkdir(part.constData(), S_IRWXU) != 0 && errno != EEXIST)))
-            return QStringLiteral("cannot create the folder: %1").arg(systemError());
+            return QCoreApplication::translate("Settings", "cannot create the folder: %1")
+                .arg(systemError());
     }
     if (::stat(name.constData(), &status) != 0 || !S_ISDIR(status.st_mode))
-        return QStringLiteral("the folder is not a folder");
+        return QCoreApplication::translate("Settings", "the folder is not a folder");
     return {};
 }
 
@@ -184,11 +186,12 @@ QString replace(const QString &target, const QByteArray &bytes, mode_t mode)
     QByteArray temporary = temporaryPrefix(target) + QByteArray(kTemporarySuffix, 'X');
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0)
-        return QStringLiteral("cannot write: %1").arg(systemError());
+        return QCoreApplication::translate("Settings", "cannot write: %1").arg(systemError());
     Descriptor file(fd);
     if (::fchmod(fd, mode) != 0 || !writeAll(fd, bytes) || ::fsync(fd) != 0 || !file.close() ||
         ::rename(temporary.constData(), name.constData()) != 0) {
-        QString problem = QStringLiteral("cannot write: %1").arg(systemError());
+        QString problem =
+            QCoreApplication::translate("Settings", "cannot write: %1").arg(systemError());
         ::unlink(temporary.constData());
         return problem;
     }
@@ -216,7 +219,8 @@ ConfigFolder userConfigFolder()
         }
         // Never "/.config": with no home at all, there is no folder.
         if (!home.startsWith('/'))
-            return {{}, QStringLiteral("no home folder to keep settings in")};
+            return {{},
+                    QCoreApplication::translate("Settings", "no home folder to keep settings in")};
         while (home.size() > 1 && home.endsWith('/'))
             home.chop(1);
         folder = (home == "/" ? QByteArray() : home) + "/.config";
@@ -224,8 +228,9 @@ ConfigFolder userConfigFolder()
     if (std::optional<QString> text = pathText(folder))
         return {*text, {}};
     return {{},
-            QStringLiteral("the settings folder \"%1\" has a name that is not UTF-8; settings "
-                           "are not kept")
+            QCoreApplication::translate(
+                "Settings", "the settings folder \"%1\" has a name that is not UTF-8; settings "
+                            "are not kept")
                 .arg(shownBytes(folder))};
 }
 
@@ -257,8 +262,8 @@ QString SettingsFile::rewrite(const std::function<QByteArray(const QByteArray &)
     lock.setStaleLockTime(kStaleLockMs);
     if (!lock.tryLock(kLockWaitMs))
         return lock.error() == QLockFile::LockFailedError
-                   ? QStringLiteral("locked by another program")
-                   : QStringLiteral("cannot create the lock file");
+                   ? QCoreApplication::translate("Settings", "locked by another program")
+                   : QCoreApplication::translate("Settings", "cannot create the lock file");
     const QString target = resolvedPath(path_);
     removeTemporaries(target);
     const Loaded loaded = load(target);
@@ -269,11 +274,12 @@ QString SettingsFile::rewrite(const std::function<QByteArray(const QByteArray &)
         return {};
     // A file the next start would refuse to read would lose every setting.
     if (bytes.size() > kMaxBytes)
-        return QStringLiteral("the file would grow past %1 MiB").arg(kMaxBytes >> 20);
+        return QCoreApplication::translate("Settings", "the file would grow past %1 MiB")
+            .arg(kMaxBytes >> 20);
     // Renaming over a read-only file would succeed, but whoever made it
     // read-only meant it to stay as it is.
     if (loaded.exists && ::access(QFile::encodeName(target).constData(), W_OK) != 0)
-        return QStringLiteral("the file is read-only");
+        return QCoreApplication::translate("Settings", "the file is read-only");
     return replace(target, bytes, loaded.mode);
 }
 

@@ -2,6 +2,7 @@
 
 #include "common/Diagnostics.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 #ifdef Q_OS_WIN
@@ -69,7 +70,9 @@ QString writeStored(const QString &text)
     SettingsStore store;
     store.setValue(kKey, text);
     store.sync();
-    return store.status() == QSettings::AccessError ? QStringLiteral("access denied") : QString();
+    return store.status() == QSettings::AccessError
+               ? QCoreApplication::translate("Settings", "access denied")
+               : QString();
 }
 
 #else
@@ -107,8 +110,9 @@ QString writeStored(const QString &text)
 void report(const QString &message)
 {
     const QString where = location();
-    printLine(where.isEmpty() ? QStringLiteral("the sound option: %1").arg(message)
-                              : QStringLiteral("%1: %2").arg(escaped(where), message));
+    printLine(where.isEmpty()
+                  ? QCoreApplication::translate("Settings", "the sound option: %1").arg(message)
+                  : QStringLiteral("%1: %2").arg(escaped(where), message));
 }
 
 // Writes the option at once; a failure is reported, and the option then
@@ -117,7 +121,10 @@ void write(bool value)
 {
     const QString text = SoundOptionStore::booleanText(value);
     if (const QString problem = writeStored(text); !problem.isEmpty())
-        report(QStringLiteral("cannot store %1=%2 (%3); the option holds for this run only")
+        //: %1=%2 is the stored line, as "Zorrel Sound=True": keep it as it is.
+        //: %3 says what went wrong.
+        report(QCoreApplication::translate(
+                   "Settings", "cannot store %1=%2 (%3); the option holds for this run only")
                    .arg(kKey, text, problem));
 }
 
@@ -149,7 +156,9 @@ bool SoundOptionStore::load(bool designDefault)
     const StoredText stored = readStored();
     if (!stored.problem.isEmpty()) {
         // Left as it is: it may be another program's, or not settings at all.
-        report(QStringLiteral("%1; using %2=%3 for this run")
+        //: %1 says why the settings file cannot be read; %2=%3 is the line
+        //: used instead, as "Zorrel Sound=True": keep it as it is.
+        report(QCoreApplication::translate("Settings", "%1; using %2=%3 for this run")
                    .arg(stored.problem, kKey, booleanText(designDefault)));
         return designDefault;
     }
@@ -159,7 +168,10 @@ bool SoundOptionStore::load(bool designDefault)
     }
     if (const std::optional<bool> value = parseBoolean(*stored.text))
         return *value;
-    report(QStringLiteral("unreadable value \"%1\" for %2 in [%3]; using %4 and storing it")
+    //: %1 is the value found, %2 the key ("Zorrel Sound"), %3 the section
+    //: ("Coilwerks"), %4 the value used instead ("True" or "False").
+    report(QCoreApplication::translate(
+               "Settings", "unreadable value \"%1\" for %2 in [%3]; using %4 and storing it")
                .arg(escaped(*stored.text), kKey, kSection, booleanText(designDefault)));
     store(designDefault);
     return designDefault;

@@ -3,6 +3,7 @@
 #include "common/Diagnostics.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QObject>
 #include <QSet>
 #include <QString>
@@ -22,15 +23,17 @@ class ProblemLog {
         if (reported_.contains(path))
             return;
         reported_.insert(path);
-        printLine(QStringLiteral("cannot play %1: %2").arg(escaped(path), reason));
+        printLine(
+            QCoreApplication::translate("Sound", "cannot play %1: %2").arg(escaped(path), reason));
     }
     void reportOutput(const QString &reason)
     {
         if (outputFaulty_)
             return;
         outputFaulty_ = true;
-        printLine(QStringLiteral("cannot play sound effects (%1); they are silent until sound "
-                                 "works again")
+        printLine(QCoreApplication::translate(
+                      "Sound", "cannot play sound effects (%1); they are silent until sound "
+                               "works again")
                       .arg(escaped(reason)));
     }
     void outputWorks() { outputFaulty_ = false; }

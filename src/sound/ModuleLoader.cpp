@@ -5,6 +5,7 @@
 #include "sound/EffectWorker.h"
 #include "sound/InstallLayout.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLibrary>
 
@@ -17,14 +18,16 @@ EffectWorker *loadEffectWorker(const QString &programFolder, ProblemLog *log,
     const QStringList folders = moduleFolders(programFolder);
     const QString path = findEntry(folders, fileName);
     if (path.isEmpty()) {
-        printLine(QStringLiteral("sound effects are off: no %1 in %2")
-                      .arg(escaped(fileName), escaped(folders.join(QStringLiteral(" or ")))));
+        printLine(QCoreApplication::translate("Sound", "sound effects are off: no %1 in %2")
+                      .arg(escaped(fileName),
+                           escaped(folders.join(QCoreApplication::translate("Sound", " or ")))));
         return nullptr;
     }
     QLibrary module(QFileInfo(path).absoluteFilePath());
     if (auto create = reinterpret_cast<CreateEffectWorker>(module.resolve(kCreateEffectWorker)))
         return create(log, ending);
-    printLine(QStringLiteral("sound effects are off: ") + escaped(module.errorString()));
+    printLine(QCoreApplication::translate("Sound", "sound effects are off: %1")
+                  .arg(escaped(module.errorString())));
     return nullptr;
 }
 

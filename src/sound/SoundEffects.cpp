@@ -49,7 +49,8 @@ struct EffectPlayer::Impl {
             return true;
         if (QCoreApplication::instance() == nullptr) {
             if (!noApplicationReported)
-                printLine(QStringLiteral("cannot play sound effects: no application object"));
+                printLine(QCoreApplication::translate(
+                    "Sound", "cannot play sound effects: no application object"));
             noApplicationReported = true;
             return false;
         }
@@ -85,9 +86,13 @@ struct EffectPlayer::Impl {
         switch (file.result) {
         case RegularFileRead::Result::Missing:
             if (!missingReported)
-                printLine(QStringLiteral("no sound file %1 in %2; effects without their file are "
-                                         "silent")
-                              .arg(escaped(name), escaped(folders.join(QStringLiteral(" or ")))));
+                printLine(
+                    QCoreApplication::translate(
+                        "Sound", "no sound file %1 in %2; effects without their file are "
+                                 "silent")
+                        .arg(escaped(name), escaped(folders.join(
+                                                //: Between the folders searched, as "/a or /b".
+                                                QCoreApplication::translate("Sound", " or ")))));
             missingReported = true;
             return;
         case RegularFileRead::Result::Refused:
@@ -143,7 +148,7 @@ EffectPlayer::~EffectPlayer()
     // The thread, stuck in a system call, still uses the player's state:
     // freeing it, or the thread, would pull it from under it. Both are left
     // to the end of the process.
-    printLine(QStringLiteral("the sound thread did not stop in time"));
+    printLine(QCoreApplication::translate("Sound", "the sound thread did not stop in time"));
 }
 
 void EffectPlayer::playEffect(std::string_view name)

@@ -1,5 +1,7 @@
 #include "sound/WaveFile.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace zorrel::sound {
@@ -24,7 +26,7 @@ quint32 readLe(const QByteArray &bytes, qsizetype at, int count)
 QString decodeWave(const QByteArray &in, WaveSound &out)
 {
     if (in.size() < 12 || !in.startsWith("RIFF") || in.sliced(8, 4) != "WAVE")
-        return QStringLiteral("not a RIFF WAVE file");
+        return QCoreApplication::translate("Sound", "not a RIFF WAVE file");
     bool haveFormat = false;
     WaveSound sound;
     quint32 blockAlign = 0;
@@ -36,7 +38,7 @@ QString decodeWave(const QByteArray &in, WaveSound &out)
         const qint64 available = in.size() - body;
         if (id == "fmt ") {
             if (size < 16 || available < size)
-                return QStringLiteral("damaged format chunk");
+                return QCoreApplication::translate("Sound", "damaged format chunk");
             // Plain PCM of 8 or 16 bits, mono or stereo; any extension of a
             // PCM format chunk says nothing.
             const quint32 code = readLe(in, body, 2);
@@ -45,21 +47,22 @@ QString decodeWave(const QByteArray &in, WaveSound &out)
             sound.rate = readLe(in, body + 4, 4);
             blockAlign = readLe(in, body + 12, 2);
             if (code != 1 || (bits != 8 && bits != 16) || channels < 1 || channels > 2)
-                return QStringLiteral("unsupported sample format (code %1, %2-bit, %3-channel)")
+                return QCoreApplication::translate(
+                           "Sound", "unsupported sample format (code %1, %2-bit, %3-channel)")
                     .arg(code)
                     .arg(bits)
                     .arg(channels);
             if (sound.rate == 0 || sound.rate > kMaxRate || blockAlign != channels * bits / 8)
-                return QStringLiteral("damaged format chunk");
+                return QCoreApplication::translate("Sound", "damaged format chunk");
             sound.bits = static_cast<int>(bits);
             sound.channels = static_cast<int>(channels);
             haveFormat = true;
         } else if (id == "data") {
             if (!haveFormat)
-                return QStringLiteral("sound data before the format chunk");
+                return QCoreApplication::translate("Sound", "sound data before the format chunk");
             const qint64 usable = std::min(size, available) / blockAlign * blockAlign;
             if (usable == 0)
-                return QStringLiteral("no sound data");
+                return QCoreApplication::translate("Sound", "no sound data");
             sound.samples = in.sliced(body, usable);
             out = std::move(sound);
             return {};
@@ -68,7 +71,7 @@ QString decodeWave(const QByteArray &in, WaveSound &out)
             break;
         at = body + size + (size & 1);
     }
-    return QStringLiteral("no sound data");
+    return QCoreApplication::translate("Sound", "no sound data");
 }
 
 } // namespace zorrel::sound

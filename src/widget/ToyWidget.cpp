@@ -184,7 +184,8 @@ void ToyWidget::buildMenu()
             menu_.addSeparator()->setObjectName(QString::fromUtf8(item.name));
             continue;
         }
-        QAction *action = menu_.addAction(QString::fromUtf8(item.caption));
+        QAction *action = menu_.addAction(
+            QCoreApplication::translate(menu::kCaptionContext, item.caption.data()));
         action->setObjectName(QString::fromUtf8(item.name));
         action->setCheckable(item.checkable);
         switch (item.command) {

@@ -4,6 +4,7 @@
 #include "e2e/support/ToyFixture.h"
 
 #include <iostream>
+#include <sstream>
 
 namespace zorrel::e2e {
 namespace {
@@ -71,6 +72,24 @@ TEST_F(Installed, DesktopAndMetainfoFilesValidate)
     EXPECT_EQ(metainfo.exit, 0);
     static const std::regex complaint(R"((^|\n)[EW]: )");
     EXPECT_FALSE(std::regex_search(metainfo.out, complaint)) << metainfo.out;
+}
+
+// The menu entry and the software centre describe the toy in each language
+// the program speaks.
+TEST_F(Installed, DesktopAndMetainfoSpeakTheProgramsLanguages)
+{
+    const std::string desktop = run("cat " + appFile("share/applications", ".desktop")).out;
+    const std::string metainfo = run("cat " + appFile("share/metainfo", ".metainfo.xml")).out;
+    std::istringstream languages(ZORREL_LANGUAGES);
+    int count = 0;
+    for (std::string language; languages >> language; ++count) {
+        for (const std::string key : {"GenericName", "Comment", "Keywords"})
+            EXPECT_NE(desktop.find("\n" + key + "[" + language + "]="), std::string::npos)
+                << key << "[" << language << "]";
+        EXPECT_NE(metainfo.find("<summary xml:lang=\"" + language + "\">"), std::string::npos)
+            << language;
+    }
+    EXPECT_EQ(count, 4);
 }
 
 // The installed program runs, which tests its run path, and finds its module

@@ -3,10 +3,16 @@
 // What the unit tests share: the application object and the files they make.
 
 #include <QFile>
+#include <QString>
+
+#include <ostream>
 
 #ifndef Q_OS_WIN
 #include <sys/stat.h>
 #endif
+
+// Texts by their characters in the tests' output.
+inline void PrintTo(const QString &text, std::ostream *os) { *os << text.toStdString(); }
 
 namespace zorrel::test {
 

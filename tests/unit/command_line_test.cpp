@@ -3,8 +3,12 @@
 #include "CommandLine.h"
 #include "common/BuildInfo.h"
 #include "e2e/support/Desktop.h"
+#include "i18n/Language.h"
+#include "unit/TestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <QCoreApplication>
 
 #include <initializer_list>
 #include <tuple>
@@ -22,11 +26,35 @@ CommandLine parse(std::initializer_list<const char *> args)
     return parseCommandLine(static_cast<int>(argv.size()), argv.data());
 }
 
-// The built program without any display.
-e2e::Output program(const std::string &arguments)
+// The built program without any display, in English unless `language`
+// sets the variables that choose another.
+e2e::Output program(const std::string &arguments, const std::string &language = "LANG=C.UTF-8")
 {
-    return run("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " ZORREL_BINARY " " +
-               arguments);
+    return run("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u LANGUAGE -u LC_ALL "
+               "-u LC_MESSAGES -u LANG " +
+               language + " " ZORREL_BINARY " " + arguments);
+}
+
+// What the program says in `language` ("de"; empty for English).
+struct Said {
+    std::string usage, refused, noDisplay;
+};
+Said saidIn(const QString &language)
+{
+    test::testApplication<QCoreApplication>();
+    EXPECT_EQ(i18n::useLanguage(language), language);
+    Said said{usage().toStdString(),
+              "zorrel: " +
+                  QCoreApplication::translate("CommandLine", "unknown option \"%1\"")
+                      .arg("--frobnicate")
+                      .toStdString() +
+                  "\n",
+              "zorrel: " +
+                  QCoreApplication::translate("Display", "no display (DISPLAY is not set)")
+                      .toStdString() +
+                  "\n"};
+    i18n::useLanguage({});
+    return said;
 }
 
 TEST(CommandLine, QtOptionsPassTheDisplayIsKeptAndTheRestIsRefused)
@@ -58,6 +86,44 @@ TEST(CommandLine, ExitCodesAndOutput)
     }
     const std::string refused = program("--frobnicate 2>&1 >/dev/null").out;
     EXPECT_NE(refused.find(usageText), std::string::npos) << "the usage goes to stderr";
+}
+
+// A session in another language gets --help, a refused option and a
+// missing display in that language.
+TEST(CommandLine, SpeaksTheSessionsLanguage)
+{
+    const Said english = saidIn({});
+    for (const auto &[language, locale] : {std::pair{"de", "de_DE.UTF-8"},
+                                           {"es", "es_ES.UTF-8"},
+                                           {"fr", "fr_FR.UTF-8"},
+                                           {"ja", "ja_JP.UTF-8"}}) {
+        const Said said = saidIn(language);
+        ASSERT_NE(said.usage, english.usage) << language;
+        ASSERT_NE(said.refused, english.refused) << language;
+        const std::string session = std::string("LANG=") + locale;
+        EXPECT_EQ(program("--help", session).out, said.usage) << language;
+        const std::string refused = program("--frobnicate 2>&1 >/dev/null", session).out;
+        EXPECT_EQ(refused, said.refused + said.usage) << language;
+        EXPECT_EQ(program("2>&1", session).out, said.noDisplay) << language;
+    }
+}
+
+// The variables choose as on a Unix desktop: LANGUAGE (a list), then LC_ALL,
+// LC_MESSAGES and LANG; English when the first language found is English or
+// one the program does not speak.
+TEST(CommandLine, LanguageVariablesChooseInTheirOrder)
+{
+    const std::pair<const char *, const char *> sessions[] = {
+        {"LANGUAGE=pt:fr:de LC_ALL=es_ES.UTF-8", "fr"},
+        {"LC_ALL=es_ES.UTF-8 LC_MESSAGES=ja_JP.UTF-8 LANG=de_DE.UTF-8", "es"},
+        {"LC_MESSAGES=ja_JP.UTF-8 LANG=de_DE.UTF-8", "ja"},
+        {"LANG=de_DE.UTF-8", "de"},
+        {"LANGUAGE=en_GB:de LANG=de_DE.UTF-8", ""},
+        {"LANG=pt_BR.UTF-8", ""},
+        {"LANG=C", ""},
+    };
+    for (const auto &[session, language] : sessions)
+        EXPECT_EQ(program("--help", session).out, saidIn(language).usage) << session;
 }
 
 } // namespace

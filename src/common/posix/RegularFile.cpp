@@ -1,6 +1,7 @@
 #include "common/RegularFile.h"
 #include "common/BoundedRead.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <cerrno>
@@ -18,14 +19,14 @@ QString kindOf(mode_t mode)
     if (S_ISREG(mode))
         return {};
     if (S_ISDIR(mode))
-        return QStringLiteral("a folder");
+        return QCoreApplication::translate("Files", "a folder");
     if (S_ISFIFO(mode))
-        return QStringLiteral("a fifo");
+        return QCoreApplication::translate("Files", "a fifo");
     if (S_ISSOCK(mode))
-        return QStringLiteral("a socket");
+        return QCoreApplication::translate("Files", "a socket");
     if (S_ISCHR(mode) || S_ISBLK(mode))
-        return QStringLiteral("a device");
-    return QStringLiteral("something else");
+        return QCoreApplication::translate("Files", "a device");
+    return QCoreApplication::translate("Files", "something else");
 }
 
 RegularFileRead failed(int error)

@@ -1,6 +1,8 @@
 #include "common/RegularFile.h"
 #include "common/BoundedRead.h"
 
+#include <QCoreApplication>
+
 #include <windows.h>
 
 namespace zorrel {
@@ -40,7 +42,7 @@ RegularFileRead readRegularFile(const QString &path, qint64 limit)
     if (attributes == INVALID_FILE_ATTRIBUTES && GetLastError() != ERROR_ACCESS_DENIED)
         return failed(GetLastError());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
-        return notRegular(QStringLiteral("a folder"));
+        return notRegular(QCoreApplication::translate("Files", "a folder"));
 
     // Opening never waits, not even on a device name (NUL, CON, COM1 are
     // names in every folder) or a pipe; what was opened is checked before a
@@ -54,17 +56,17 @@ RegularFileRead readRegularFile(const QString &path, qint64 limit)
     case FILE_TYPE_DISK:
         break;
     case FILE_TYPE_PIPE:
-        return notRegular(QStringLiteral("a pipe"));
+        return notRegular(QCoreApplication::translate("Files", "a pipe"));
     case FILE_TYPE_CHAR:
-        return notRegular(QStringLiteral("a device"));
+        return notRegular(QCoreApplication::translate("Files", "a device"));
     default:
-        return notRegular(QStringLiteral("something else"));
+        return notRegular(QCoreApplication::translate("Files", "something else"));
     }
     BY_HANDLE_FILE_INFORMATION info{};
     if (!GetFileInformationByHandle(file.get(), &info))
         return failed(GetLastError());
     if ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
-        return notRegular(QStringLiteral("a folder"));
+        return notRegular(QCoreApplication::translate("Files", "a folder"));
     const qint64 size = (qint64{info.nFileSizeHigh} << 32) | info.nFileSizeLow;
     if (size > limit)
         return tooLarge(limit);

@@ -4,6 +4,7 @@
 
 #include "common/Diagnostics.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QtGui/qguiapplication_platform.h>
 
@@ -64,7 +65,7 @@ void endIfDisplayLost()
         return;
     xcb_connection_t *connection = x11::connection();
     if (connection != nullptr && xcb_connection_has_error(connection) != 0) {
-        printLine(QStringLiteral("lost the connection to the display"));
+        printLine(QCoreApplication::translate("Display", "lost the connection to the display"));
         _exit(1);
     }
 }
@@ -130,7 +131,8 @@ bool displayReachable(const char *displayName, std::string &reason)
         return true;
     const char *name = displayName != nullptr ? displayName : std::getenv("DISPLAY");
     if (name == nullptr || *name == '\0') {
-        reason = "no display (DISPLAY is not set)";
+        reason =
+            QCoreApplication::translate("Display", "no display (DISPLAY is not set)").toStdString();
         return false;
     }
     checkedDisplay() = name;
@@ -161,13 +163,18 @@ bool displayReachable(const char *displayName, std::string &reason)
         probe->done.wait_for(lock, kDisplayAnswerTime, [&] { return probe->finished; });
     const QString shown = escaped(QString::fromLocal8Bit(name));
     if (!answered)
-        reason = "display " + shown.toStdString() + " does not answer";
+        reason = QCoreApplication::translate("Display", "display %1 does not answer")
+                     .arg(shown)
+                     .toStdString();
     else if (!probe->ok)
-        reason = "cannot open display " + shown.toStdString();
+        reason = QCoreApplication::translate("Display", "cannot open display %1")
+                     .arg(shown)
+                     .toStdString();
     else if (probe->depth < kLeastColourDepth)
-        reason = "display " + shown.toStdString() + " has " + std::to_string(probe->depth) +
-                 "-bit colour; the toy needs at least " + std::to_string(kLeastColourDepth) +
-                 " bits";
+        reason = QCoreApplication::translate(
+                     "Display", "display %1 has %2-bit colour; the toy needs at least %3 bits")
+                     .arg(shown, QString::number(probe->depth), QString::number(kLeastColourDepth))
+                     .toStdString();
     return answered && probe->ok && probe->depth >= kLeastColourDepth;
 }
 

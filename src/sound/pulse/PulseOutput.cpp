@@ -1,5 +1,6 @@
 #include "sound/pulse/PulseOutput.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 
 #include <pulse/context.h>
@@ -77,7 +78,7 @@ QString PulseOutput::open()
 {
     loop_ = pa_threaded_mainloop_new();
     if (loop_ == nullptr)
-        return QStringLiteral("cannot start the sound server connection");
+        return QCoreApplication::translate("Sound", "cannot start the sound server connection");
     pa_proplist *properties = pa_proplist_new();
     pa_proplist_sets(properties, PA_PROP_APPLICATION_NAME, "Zorrel");
     pa_proplist_sets(properties, PA_PROP_APPLICATION_ID, "zorrel");
@@ -85,23 +86,25 @@ QString PulseOutput::open()
         pa_context_new_with_proplist(pa_threaded_mainloop_get_api(loop_), "Zorrel", properties);
     pa_proplist_free(properties);
     if (context_ == nullptr)
-        return QStringLiteral("cannot start the sound server connection");
+        return QCoreApplication::translate("Sound", "cannot start the sound server connection");
     pa_context_set_state_callback(
         context_, [](pa_context *, void *loop) { wake(static_cast<pa_threaded_mainloop *>(loop)); },
         loop_);
     // The toy plays through a server that is there; it never starts one.
     if (pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0 ||
         pa_threaded_mainloop_start(loop_) < 0)
-        return QStringLiteral("no sound server: ") + pa_strerror(pa_context_errno(context_));
+        return QCoreApplication::translate("Sound", "no sound server: %1")
+            .arg(QString::fromUtf8(pa_strerror(pa_context_errno(context_))));
     const Locked locked(loop_);
     const auto settled = [this] {
         const pa_context_state_t state = pa_context_get_state(context_);
         return state == PA_CONTEXT_READY || !PA_CONTEXT_IS_GOOD(state);
     };
     if (!waitFor(settled))
-        return QStringLiteral("the sound server does not answer");
+        return QCoreApplication::translate("Sound", "the sound server does not answer");
     if (pa_context_get_state(context_) != PA_CONTEXT_READY)
-        return QStringLiteral("no sound server: ") + pa_strerror(pa_context_errno(context_));
+        return QCoreApplication::translate("Sound", "no sound server: %1")
+            .arg(QString::fromUtf8(pa_strerror(pa_context_errno(context_))));
     return {};
 }
 
@@ -113,8 +116,8 @@ QString PulseOutput::openStream(const pa_sample_spec &format)
     stream_ = pa_stream_new_with_proplist(context_, "sound effects", &format, nullptr, properties);
     pa_proplist_free(properties);
     if (stream_ == nullptr)
-        return QStringLiteral("the sound server refused a stream: ") +
-               pa_strerror(pa_context_errno(context_));
+        return QCoreApplication::translate("Sound", "the sound server refused a stream: %1")
+            .arg(QString::fromUtf8(pa_strerror(pa_context_errno(context_))));
     format_ = format;
     queued_ = false;
     pa_stream_set_state_callback(
@@ -134,15 +137,15 @@ QString PulseOutput::openStream(const pa_sample_spec &format)
                                 unset, unset};
     if (pa_stream_connect_playback(stream_, nullptr, &buffer, PA_STREAM_ADJUST_LATENCY, nullptr,
                                    nullptr) < 0)
-        return QStringLiteral("the sound server refused a stream: ") +
-               pa_strerror(pa_context_errno(context_));
+        return QCoreApplication::translate("Sound", "the sound server refused a stream: %1")
+            .arg(QString::fromUtf8(pa_strerror(pa_context_errno(context_))));
     const auto settled = [this] {
         const pa_stream_state_t state = pa_stream_get_state(stream_);
         return state == PA_STREAM_READY || !PA_STREAM_IS_GOOD(state);
     };
     if (!waitFor(settled) || pa_stream_get_state(stream_) != PA_STREAM_READY)
-        return QStringLiteral("the sound server refused a stream: ") +
-               pa_strerror(pa_context_errno(context_));
+        return QCoreApplication::translate("Sound", "the sound server refused a stream: %1")
+            .arg(QString::fromUtf8(pa_strerror(pa_context_errno(context_))));
     return {};
 }
 
@@ -153,7 +156,7 @@ QString PulseOutput::playOnce(const WaveSound &sound)
             return problem;
     const Locked locked(loop_);
     if (pa_context_get_state(context_) != PA_CONTEXT_READY)
-        return QStringLiteral("lost the sound server");
+        return QCoreApplication::translate("Sound", "lost the sound server");
     const pa_sample_spec format = formatOf(sound);
     if (stream_ != nullptr && (pa_stream_get_state(stream_) != PA_STREAM_READY ||
                                !pa_sample_spec_equal(&format, &format_))) {
@@ -172,7 +175,8 @@ QString PulseOutput::playOnce(const WaveSound &sound)
     if (pa_stream_write(stream_, sound.samples.constData(),
                         static_cast<std::size_t>(sound.samples.size()), nullptr, 0,
                         PA_SEEK_RELATIVE) < 0)
-        return QStringLiteral("lost the sound server: ") + pa_strerror(pa_context_errno(context_));
+        return QCoreApplication::translate("Sound", "lost the sound server: %1")
+            .arg(QString::fromUtf8(pa_strerror(pa_context_errno(context_))));
     queued_ = true;
     return {};
 }

@@ -1,5 +1,7 @@
 #include "sound/waveout/WaveOutOutput.h"
 
+#include <QCoreApplication>
+
 namespace zorrel::sound {
 
 namespace {
@@ -29,7 +31,7 @@ QString errorText(MMRESULT result)
 {
     wchar_t text[MAXERRORLENGTH] = {};
     if (waveOutGetErrorTextW(result, text, MAXERRORLENGTH) != MMSYSERR_NOERROR)
-        return QStringLiteral("audio error %1").arg(result);
+        return QCoreApplication::translate("Sound", "audio error %1").arg(result);
     return QString::fromWCharArray(text);
 }
 
