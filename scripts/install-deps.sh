@@ -9,6 +9,9 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-svg-dev qt6-qpa-plugins libqt6svg6 libgl-dev libxcb1-dev libxcb-shape0-dev
+  # The toy's own Wayland surface: the client library, wayland-scanner and
+  # the protocol descriptions it reads.
+  libwayland-dev libwayland-bin wayland-protocols
   libgtest-dev libbenchmark-dev
   # The lint checks and the second compiler.
   clang clang-format clang-tidy
@@ -24,7 +27,7 @@ packages=(
   # Xwayland, and the other window managers of the matrix.
   mutter kwin-wayland kwin-x11 xwayland xfwm4 sway grim dbus
   # sway's input: its virtual pointer (built), keys, its window tree.
-  libwayland-dev wtype jq
+  wtype jq
 )
 if [ "${1:-}" = "--windows" ]; then
   packages=(

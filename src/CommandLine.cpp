@@ -42,6 +42,8 @@ constexpr std::array kQtOptions{
 constexpr std::array<std::string_view, 3> kQtJoinedOptions{
     "-style=", "-stylesheet=", "-qmljsdebugger="};
 
+constexpr std::string_view kWindowSystemOption = "--window-system=";
+
 const QtOption *qtOption(std::string_view arg)
 {
     for (const QtOption &option : kQtOptions)
@@ -85,6 +87,16 @@ CommandLine parseCommandLine(int argc, const char *const argv[])
         if (given == "--version")
             return withAction(CommandLine::Action::ShowVersion);
         const QString shown = escaped(QString::fromLocal8Bit(argv[i]));
+        if (given.starts_with(kWindowSystemOption)) {
+            const std::string_view system = given.substr(kWindowSystemOption.size());
+            if (system == "x11")
+                result.windowSystem = platform::WindowSystem::X11;
+            else if (system == "wayland")
+                result.windowSystem = platform::WindowSystem::Wayland;
+            else
+                return failure(QStringLiteral("option \"%1\" takes x11 or wayland").arg(shown));
+            continue;
+        }
         if (!given.starts_with('-') || given == "-" || given == "--")
             return failure(QStringLiteral("unexpected argument \"%1\"").arg(shown));
         // Qt reads --option as -option.
@@ -116,6 +128,12 @@ QString usage()
                           "  -h, --help        show this help and exit\n"
                           "      --version     show the version and exit\n"
                           "  -display NAME     use the X display NAME instead of $DISPLAY\n"
+                          "      --window-system=x11|wayland\n"
+                          "                    show the toy through X11 (the default; Xwayland\n"
+                          "                    in a Wayland session) or as a layer surface of\n"
+                          "                    the Wayland compositor named by $WAYLAND_DISPLAY,\n"
+                          "                    where it offers the layer shell (Linux only); the\n"
+                          "                    menu and about box stay on X11 either way\n"
                           "\n"
                           "Qt's standard options (-platform, -style, -geometry, -qwindowgeometry,\n"
                           "-reverse, -session and the like) are passed on to Qt.\n");

@@ -3,6 +3,7 @@
 #include "common/BuildInfo.h"
 #include "common/Diagnostics.h"
 #include "platform/Platform.h"
+#include "platform/WindowSystem.h"
 #include "widget/ToyWidget.h"
 
 #include <QApplication>
@@ -32,6 +33,7 @@ int main(int argc, char *argv[])
     if (!commandLine.platformName.isEmpty())
         qputenv("QT_QPA_PLATFORM", commandLine.platformName.toLocal8Bit());
     zorrel::platform::choosePlatformPlugin();
+    zorrel::platform::chooseWindowSystem(commandLine.windowSystem);
     const QByteArray display = commandLine.displayName.toLocal8Bit();
     std::string reason;
     if (!zorrel::platform::displayReachable(display.isEmpty() ? nullptr : display.constData(),

@@ -1,5 +1,7 @@
 #include "platform/Platform.h"
 #include "platform/ToySurface.h"
+#include "platform/WindowSystem.h"
+#include "platform/wayland/WaylandToySurface.h"
 #include "platform/x11/X11Connection.h"
 
 #include "common/Diagnostics.h"
@@ -183,6 +185,12 @@ void endCleanlyOnDisplayLoss()
 
 std::unique_ptr<ToySurface> makeToySurface(QWidget &window)
 {
+    if (chosenWindowSystem() == WindowSystem::Wayland) {
+        std::string reason;
+        if (auto surface = wayland::makeToySurface(window, reason))
+            return surface;
+        printLine(QString::fromStdString(reason) + QStringLiteral("; the toy shows on X11"));
+    }
     if (x11::connection() != nullptr)
         return x11::makeToySurface(window);
     return makeQtToySurface(window);
