@@ -102,6 +102,9 @@ TEST_F(ToyWidgetTest, MovesAndReleaseGoToThePressedPartEvenOutsideTheWindow)
 // option once the lock is free, with every other byte of the file kept.
 TEST_F(ToyWidgetTest, AHeldSettingsLockNeitherHoldsUpTheToyNorLosesTheOption)
 {
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "on Windows the option is a registry value: no settings file, no lock";
+#endif
     using zorrel::test::readFile;
     const QString ini = QFile::decodeName(qgetenv("XDG_CONFIG_HOME")) + "/Pocketfolk.ini";
     const QByteArray others = "[Other Toy]\r\nWindow Pos=10,20\r\n";
