@@ -16,6 +16,9 @@ run_packages=(
   qt6-base-dev qt6-svg-dev qt6-qpa-plugins libqt6svg6 libgl-dev libxcb1-dev libxcb-shape0-dev
   libpulse-dev
   qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
+  # The toy's own Wayland surface: the client library, wayland-scanner and
+  # the protocol descriptions it reads.
+  libwayland-dev libwayland-bin wayland-protocols
 )
 test_packages=(
   "${run_packages[@]}"
@@ -37,7 +40,7 @@ test_packages=(
   # Xwayland, and the other window managers of the matrix.
   mutter kwin-wayland kwin-x11 xwayland xfwm4 sway grim dbus
   # sway's input: its virtual pointer (built), keys, its window tree.
-  libwayland-dev wtype jq
+  wtype jq
 )
 windows_packages=(
   cmake ninja-build g++-mingw-w64-x86-64-posix

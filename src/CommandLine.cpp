@@ -44,6 +44,8 @@ constexpr std::array kQtOptions{
 constexpr std::array<std::string_view, 3> kQtJoinedOptions{
     "-style=", "-stylesheet=", "-qmljsdebugger="};
 
+constexpr std::string_view kWindowSystemOption = "--window-system=";
+
 const QtOption *qtOption(std::string_view arg)
 {
     for (const QtOption &option : kQtOptions)
@@ -87,6 +89,19 @@ CommandLine parseCommandLine(int argc, const char *const argv[])
         if (given == "--version")
             return withAction(CommandLine::Action::ShowVersion);
         const QString shown = escaped(QString::fromLocal8Bit(argv[i]));
+        if (given.starts_with(kWindowSystemOption)) {
+            const std::string_view system = given.substr(kWindowSystemOption.size());
+            if (system == "x11")
+                result.windowSystem = platform::WindowSystem::X11;
+            else if (system == "wayland")
+                result.windowSystem = platform::WindowSystem::Wayland;
+            else
+                //: Keep x11 and wayland as they are: they are the option's values.
+                return failure(
+                    QCoreApplication::translate("CommandLine", "option \"%1\" takes x11 or wayland")
+                        .arg(shown));
+            continue;
+        }
         if (!given.starts_with('-') || given == "-" || given == "--")
             //: %1 is the argument as given on the command line.
             return failure(QCoreApplication::translate("CommandLine", "unexpected argument \"%1\"")
@@ -115,8 +130,9 @@ CommandLine parseCommandLine(int argc, const char *const argv[])
 
 QString usage()
 {
-    //: The text of --help. Keep "zorrel", the option names and $DISPLAY as
-    //: they are, the lines under 80 columns, and the descriptions lined up.
+    //: The text of --help. Keep "zorrel", the option names, $DISPLAY and
+    //: $WAYLAND_DISPLAY as they are, the lines under 80 columns, and the
+    //: descriptions lined up.
     return QCoreApplication::translate(
         "CommandLine", "Usage: zorrel [OPTION]...\n"
                        "A clockwork creature for the desktop. Hold it with the left button and\n"
@@ -125,6 +141,12 @@ QString usage()
                        "  -h, --help        show this help and exit\n"
                        "      --version     show the version and exit\n"
                        "  -display NAME     use the X display NAME instead of $DISPLAY\n"
+                       "      --window-system=x11|wayland\n"
+                       "                    show the toy through X11 (the default; Xwayland\n"
+                       "                    in a Wayland session) or as a layer surface of\n"
+                       "                    the Wayland compositor named by $WAYLAND_DISPLAY,\n"
+                       "                    where it offers the layer shell (Linux only); the\n"
+                       "                    menu and about box stay on X11 either way\n"
                        "\n"
                        "Qt's standard options (-platform, -style, -geometry, -qwindowgeometry,\n"
                        "-reverse, -session and the like) are passed on to Qt.\n");

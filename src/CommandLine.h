@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/WindowSystem.h"
+
 #include <QString>
 
 // The program's command line, read before the application object exists so
@@ -14,6 +16,8 @@ struct CommandLine {
     QString displayName;
     // The Qt platform named with -platform NAME, empty if none was.
     QString platformName;
+    // The window system chosen with --window-system=x11|wayland.
+    platform::WindowSystem windowSystem = platform::WindowSystem::Automatic;
     // Why the command line was refused, when the action is Fail.
     QString error;
 };

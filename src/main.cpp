@@ -4,6 +4,7 @@
 #include "common/Diagnostics.h"
 #include "i18n/Language.h"
 #include "platform/Platform.h"
+#include "platform/WindowSystem.h"
 #include "widget/ToyWidget.h"
 
 #include <QApplication>
@@ -44,6 +45,7 @@ std::optional<int> beforeTheDisplay(int argc, char *argv[])
     if (!commandLine.platformName.isEmpty())
         qputenv("QT_QPA_PLATFORM", commandLine.platformName.toLocal8Bit());
     zorrel::platform::choosePlatformPlugin();
+    zorrel::platform::chooseWindowSystem(commandLine.windowSystem);
     const QByteArray display = commandLine.displayName.toLocal8Bit();
     std::string reason;
     if (!zorrel::platform::displayReachable(display.isEmpty() ? nullptr : display.constData(),

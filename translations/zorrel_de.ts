@@ -17,6 +17,11 @@
         <translation>Option „%1“ braucht einen Wert</translation>
     </message>
     <message>
+        <source>option &quot;%1&quot; takes x11 or wayland</source>
+        <extracomment>Keep x11 and wayland as they are: they are the option&apos;s values.</extracomment>
+        <translation>Option „%1“ erwartet x11 oder wayland</translation>
+    </message>
+    <message>
         <source>Usage: zorrel [OPTION]...
 A clockwork creature for the desktop. Hold it with the left button and
 click the right button to wind it; let go and it walks.
@@ -24,11 +29,17 @@ click the right button to wind it; let go and it walks.
   -h, --help        show this help and exit
       --version     show the version and exit
   -display NAME     use the X display NAME instead of $DISPLAY
+      --window-system=x11|wayland
+                    show the toy through X11 (the default; Xwayland
+                    in a Wayland session) or as a layer surface of
+                    the Wayland compositor named by $WAYLAND_DISPLAY,
+                    where it offers the layer shell (Linux only); the
+                    menu and about box stay on X11 either way
 
 Qt&apos;s standard options (-platform, -style, -geometry, -qwindowgeometry,
 -reverse, -session and the like) are passed on to Qt.
 </source>
-        <extracomment>The text of --help. Keep &quot;zorrel&quot;, the option names and $DISPLAY as they are, the lines under 80 columns, and the descriptions lined up.</extracomment>
+        <extracomment>The text of --help. Keep &quot;zorrel&quot;, the option names, $DISPLAY and $WAYLAND_DISPLAY as they are, the lines under 80 columns, and the descriptions lined up.</extracomment>
         <translation>Aufruf: zorrel [OPTION]...
 Ein Uhrwerk-Wesen für den Desktop. Halte es mit der linken Maustaste und
 klicke mit der rechten, um es aufzuziehen; lass es los, und es läuft.
@@ -36,6 +47,12 @@ klicke mit der rechten, um es aufzuziehen; lass es los, und es läuft.
   -h, --help        diese Hilfe zeigen und beenden
       --version     die Version zeigen und beenden
   -display NAME     das X-Display NAME statt $DISPLAY verwenden
+      --window-system=x11|wayland
+                    das Spielzeug über X11 zeigen (Standard; Xwayland in
+                    einer Wayland-Sitzung) oder als Layer-Surface des
+                    Wayland-Compositors aus $WAYLAND_DISPLAY, sofern er
+                    die Layer-Shell anbietet (nur Linux); Menü und „Über
+                    Zorrel“ bleiben in jedem Fall auf X11
 
 Die Standardoptionen von Qt (-platform, -style, -geometry, -qwindowgeometry,
 -reverse, -session und ähnliche) werden an Qt weitergegeben.
@@ -63,6 +80,39 @@ Die Standardoptionen von Qt (-platform, -style, -geometry, -qwindowgeometry,
     <message>
         <source>display %1 has %2-bit colour; the toy needs at least %3 bits</source>
         <translation>Display %1 hat %2-Bit-Farbe; das Spielzeug braucht mindestens %3 Bit</translation>
+    </message>
+    <message>
+        <source>no Wayland display (WAYLAND_DISPLAY is not set)</source>
+        <translation>kein Wayland-Display (WAYLAND_DISPLAY ist nicht gesetzt)</translation>
+    </message>
+    <message>
+        <source>cannot connect to Wayland display &quot;%1&quot;</source>
+        <translation>keine Verbindung zum Wayland-Display „%1“</translation>
+    </message>
+    <message>
+        <source>the Wayland display does not answer</source>
+        <translation>das Wayland-Display antwortet nicht</translation>
+    </message>
+    <message>
+        <source>the Wayland display lacks a compositor or shared memory</source>
+        <translation>dem Wayland-Display fehlen Compositor oder gemeinsamer Speicher</translation>
+    </message>
+    <message>
+        <source>the Wayland compositor offers no layer shell (zwlr_layer_shell_v1)</source>
+        <translation>der Wayland-Compositor bietet keine Layer-Shell an (zwlr_layer_shell_v1)</translation>
+    </message>
+    <message>
+        <source>the Wayland compositor has no output</source>
+        <translation>der Wayland-Compositor hat keinen Bildschirm</translation>
+    </message>
+    <message>
+        <source>lost the connection to the Wayland display</source>
+        <translation>Verbindung zum Wayland-Display verloren</translation>
+    </message>
+    <message>
+        <source>%1; the toy shows on X11</source>
+        <extracomment>%1 is why the toy&apos;s own Wayland surface cannot be used.</extracomment>
+        <translation>%1; das Spielzeug erscheint über X11</translation>
     </message>
 </context>
 <context>

@@ -17,6 +17,11 @@
         <translation>la opción «%1» necesita un valor</translation>
     </message>
     <message>
+        <source>option &quot;%1&quot; takes x11 or wayland</source>
+        <extracomment>Keep x11 and wayland as they are: they are the option&apos;s values.</extracomment>
+        <translation>la opción «%1» admite x11 o wayland</translation>
+    </message>
+    <message>
         <source>Usage: zorrel [OPTION]...
 A clockwork creature for the desktop. Hold it with the left button and
 click the right button to wind it; let go and it walks.
@@ -24,11 +29,17 @@ click the right button to wind it; let go and it walks.
   -h, --help        show this help and exit
       --version     show the version and exit
   -display NAME     use the X display NAME instead of $DISPLAY
+      --window-system=x11|wayland
+                    show the toy through X11 (the default; Xwayland
+                    in a Wayland session) or as a layer surface of
+                    the Wayland compositor named by $WAYLAND_DISPLAY,
+                    where it offers the layer shell (Linux only); the
+                    menu and about box stay on X11 either way
 
 Qt&apos;s standard options (-platform, -style, -geometry, -qwindowgeometry,
 -reverse, -session and the like) are passed on to Qt.
 </source>
-        <extracomment>The text of --help. Keep &quot;zorrel&quot;, the option names and $DISPLAY as they are, the lines under 80 columns, and the descriptions lined up.</extracomment>
+        <extracomment>The text of --help. Keep &quot;zorrel&quot;, the option names, $DISPLAY and $WAYLAND_DISPLAY as they are, the lines under 80 columns, and the descriptions lined up.</extracomment>
         <translation>Uso: zorrel [OPCIÓN]...
 Una criatura de cuerda para el escritorio. Sujétala con el botón izquierdo
 y haz clic con el derecho para darle cuerda; suéltala y echará a andar.
@@ -36,6 +47,12 @@ y haz clic con el derecho para darle cuerda; suéltala y echará a andar.
   -h, --help        muestra esta ayuda y termina
       --version     muestra la versión y termina
   -display NOMBRE   usa la pantalla X NOMBRE en lugar de $DISPLAY
+      --window-system=x11|wayland
+                    muestra el juguete mediante X11 (lo predeterminado;
+                    Xwayland en una sesión Wayland) o como superficie
+                    «layer shell» del compositor Wayland que indica
+                    $WAYLAND_DISPLAY, si la ofrece (solo Linux); el menú
+                    y la ventana «Acerca de» siguen en X11 en todo caso
 
 Las opciones estándar de Qt (-platform, -style, -geometry, -qwindowgeometry,
 -reverse, -session y similares) se pasan a Qt.
@@ -63,6 +80,39 @@ Las opciones estándar de Qt (-platform, -style, -geometry, -qwindowgeometry,
     <message>
         <source>display %1 has %2-bit colour; the toy needs at least %3 bits</source>
         <translation>la pantalla %1 tiene color de %2 bits; el juguete necesita al menos %3 bits</translation>
+    </message>
+    <message>
+        <source>no Wayland display (WAYLAND_DISPLAY is not set)</source>
+        <translation>no hay pantalla Wayland (WAYLAND_DISPLAY no está definida)</translation>
+    </message>
+    <message>
+        <source>cannot connect to Wayland display &quot;%1&quot;</source>
+        <translation>no se puede conectar con la pantalla Wayland «%1»</translation>
+    </message>
+    <message>
+        <source>the Wayland display does not answer</source>
+        <translation>la pantalla Wayland no responde</translation>
+    </message>
+    <message>
+        <source>the Wayland display lacks a compositor or shared memory</source>
+        <translation>a la pantalla Wayland le falta un compositor o la memoria compartida</translation>
+    </message>
+    <message>
+        <source>the Wayland compositor offers no layer shell (zwlr_layer_shell_v1)</source>
+        <translation>el compositor Wayland no ofrece «layer shell» (zwlr_layer_shell_v1)</translation>
+    </message>
+    <message>
+        <source>the Wayland compositor has no output</source>
+        <translation>el compositor Wayland no tiene ninguna pantalla</translation>
+    </message>
+    <message>
+        <source>lost the connection to the Wayland display</source>
+        <translation>se perdió la conexión con la pantalla Wayland</translation>
+    </message>
+    <message>
+        <source>%1; the toy shows on X11</source>
+        <extracomment>%1 is why the toy&apos;s own Wayland surface cannot be used.</extracomment>
+        <translation>%1; el juguete se muestra mediante X11</translation>
     </message>
 </context>
 <context>

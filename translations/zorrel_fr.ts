@@ -17,6 +17,11 @@
         <translation>l’option « %1 » demande une valeur</translation>
     </message>
     <message>
+        <source>option &quot;%1&quot; takes x11 or wayland</source>
+        <extracomment>Keep x11 and wayland as they are: they are the option&apos;s values.</extracomment>
+        <translation>l’option « %1 » attend x11 ou wayland</translation>
+    </message>
+    <message>
         <source>Usage: zorrel [OPTION]...
 A clockwork creature for the desktop. Hold it with the left button and
 click the right button to wind it; let go and it walks.
@@ -24,11 +29,17 @@ click the right button to wind it; let go and it walks.
   -h, --help        show this help and exit
       --version     show the version and exit
   -display NAME     use the X display NAME instead of $DISPLAY
+      --window-system=x11|wayland
+                    show the toy through X11 (the default; Xwayland
+                    in a Wayland session) or as a layer surface of
+                    the Wayland compositor named by $WAYLAND_DISPLAY,
+                    where it offers the layer shell (Linux only); the
+                    menu and about box stay on X11 either way
 
 Qt&apos;s standard options (-platform, -style, -geometry, -qwindowgeometry,
 -reverse, -session and the like) are passed on to Qt.
 </source>
-        <extracomment>The text of --help. Keep &quot;zorrel&quot;, the option names and $DISPLAY as they are, the lines under 80 columns, and the descriptions lined up.</extracomment>
+        <extracomment>The text of --help. Keep &quot;zorrel&quot;, the option names, $DISPLAY and $WAYLAND_DISPLAY as they are, the lines under 80 columns, and the descriptions lined up.</extracomment>
         <translation>Utilisation : zorrel [OPTION]...
 Une créature mécanique pour le bureau. Tenez-la avec le bouton gauche et
 cliquez avec le bouton droit pour la remonter ; lâchez-la et elle marche.
@@ -36,6 +47,12 @@ cliquez avec le bouton droit pour la remonter ; lâchez-la et elle marche.
   -h, --help        afficher cette aide et quitter
       --version     afficher la version et quitter
   -display NOM      utiliser l’affichage X NOM au lieu de $DISPLAY
+      --window-system=x11|wayland
+                    afficher le jouet par X11 (par défaut ; Xwayland dans
+                    une session Wayland) ou comme surface « layer shell »
+                    du compositeur Wayland désigné par $WAYLAND_DISPLAY,
+                    s’il la propose (Linux seulement) ; le menu et la
+                    fenêtre « À propos » restent sur X11 dans tous les cas
 
 Les options standard de Qt (-platform, -style, -geometry, -qwindowgeometry,
 -reverse, -session, etc.) sont transmises à Qt.
@@ -63,6 +80,39 @@ Les options standard de Qt (-platform, -style, -geometry, -qwindowgeometry,
     <message>
         <source>display %1 has %2-bit colour; the toy needs at least %3 bits</source>
         <translation>l’affichage %1 a des couleurs sur %2 bits ; le jouet en demande au moins %3</translation>
+    </message>
+    <message>
+        <source>no Wayland display (WAYLAND_DISPLAY is not set)</source>
+        <translation>pas d’affichage Wayland (WAYLAND_DISPLAY n’est pas défini)</translation>
+    </message>
+    <message>
+        <source>cannot connect to Wayland display &quot;%1&quot;</source>
+        <translation>impossible de se connecter à l’affichage Wayland « %1 »</translation>
+    </message>
+    <message>
+        <source>the Wayland display does not answer</source>
+        <translation>l’affichage Wayland ne répond pas</translation>
+    </message>
+    <message>
+        <source>the Wayland display lacks a compositor or shared memory</source>
+        <translation>il manque à l’affichage Wayland un compositeur ou la mémoire partagée</translation>
+    </message>
+    <message>
+        <source>the Wayland compositor offers no layer shell (zwlr_layer_shell_v1)</source>
+        <translation>le compositeur Wayland n’offre pas de « layer shell » (zwlr_layer_shell_v1)</translation>
+    </message>
+    <message>
+        <source>the Wayland compositor has no output</source>
+        <translation>le compositeur Wayland n’a aucun écran</translation>
+    </message>
+    <message>
+        <source>lost the connection to the Wayland display</source>
+        <translation>connexion à l’affichage Wayland perdue</translation>
+    </message>
+    <message>
+        <source>%1; the toy shows on X11</source>
+        <extracomment>%1 is why the toy&apos;s own Wayland surface cannot be used.</extracomment>
+        <translation>%1 ; le jouet s’affiche par X11</translation>
     </message>
 </context>
 <context>

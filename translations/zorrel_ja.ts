@@ -17,6 +17,11 @@
         <translation>オプション「%1」には値が必要です</translation>
     </message>
     <message>
+        <source>option &quot;%1&quot; takes x11 or wayland</source>
+        <extracomment>Keep x11 and wayland as they are: they are the option&apos;s values.</extracomment>
+        <translation>オプション「%1」には x11 か wayland を指定します</translation>
+    </message>
+    <message>
         <source>Usage: zorrel [OPTION]...
 A clockwork creature for the desktop. Hold it with the left button and
 click the right button to wind it; let go and it walks.
@@ -24,11 +29,17 @@ click the right button to wind it; let go and it walks.
   -h, --help        show this help and exit
       --version     show the version and exit
   -display NAME     use the X display NAME instead of $DISPLAY
+      --window-system=x11|wayland
+                    show the toy through X11 (the default; Xwayland
+                    in a Wayland session) or as a layer surface of
+                    the Wayland compositor named by $WAYLAND_DISPLAY,
+                    where it offers the layer shell (Linux only); the
+                    menu and about box stay on X11 either way
 
 Qt&apos;s standard options (-platform, -style, -geometry, -qwindowgeometry,
 -reverse, -session and the like) are passed on to Qt.
 </source>
-        <extracomment>The text of --help. Keep &quot;zorrel&quot;, the option names and $DISPLAY as they are, the lines under 80 columns, and the descriptions lined up.</extracomment>
+        <extracomment>The text of --help. Keep &quot;zorrel&quot;, the option names, $DISPLAY and $WAYLAND_DISPLAY as they are, the lines under 80 columns, and the descriptions lined up.</extracomment>
         <translation>使い方: zorrel [オプション]...
 デスクトップを歩く、ぜんまい仕掛けの生き物です。左ボタンで押さえた
 まま右ボタンをクリックするとねじが巻かれ、放すと歩き出します。
@@ -36,6 +47,13 @@ Qt&apos;s standard options (-platform, -style, -geometry, -qwindowgeometry,
   -h, --help        このヘルプを表示して終了する
       --version     バージョンを表示して終了する
   -display NAME     $DISPLAY の代わりに X ディスプレイ NAME を使う
+      --window-system=x11|wayland
+                    おもちゃを X11 で表示する (既定。Wayland
+                    セッションでは Xwayland) か、$WAYLAND_DISPLAY
+                    の Wayland コンポジターがレイヤーシェルを
+                    提供していれば、そのレイヤーサーフェスとして
+                    表示する (Linux のみ)。メニューと「Zorrel に
+                    ついて」はどちらの場合も X11 に表示される
 
 Qt の標準オプション (-platform、-style、-geometry、-qwindowgeometry、
 -reverse、-session など) は Qt にそのまま渡されます。
@@ -63,6 +81,39 @@ Qt の標準オプション (-platform、-style、-geometry、-qwindowgeometry�
     <message>
         <source>display %1 has %2-bit colour; the toy needs at least %3 bits</source>
         <translation>ディスプレイ %1 の色数は %2 ビットです。このおもちゃには %3 ビット以上が必要です</translation>
+    </message>
+    <message>
+        <source>no Wayland display (WAYLAND_DISPLAY is not set)</source>
+        <translation>Wayland ディスプレイがありません (WAYLAND_DISPLAY が設定されていません)</translation>
+    </message>
+    <message>
+        <source>cannot connect to Wayland display &quot;%1&quot;</source>
+        <translation>Wayland ディスプレイ「%1」に接続できません</translation>
+    </message>
+    <message>
+        <source>the Wayland display does not answer</source>
+        <translation>Wayland ディスプレイが応答しません</translation>
+    </message>
+    <message>
+        <source>the Wayland display lacks a compositor or shared memory</source>
+        <translation>Wayland ディスプレイにコンポジターか共有メモリがありません</translation>
+    </message>
+    <message>
+        <source>the Wayland compositor offers no layer shell (zwlr_layer_shell_v1)</source>
+        <translation>Wayland コンポジターがレイヤーシェルを提供していません (zwlr_layer_shell_v1)</translation>
+    </message>
+    <message>
+        <source>the Wayland compositor has no output</source>
+        <translation>Wayland コンポジターに出力先の画面がありません</translation>
+    </message>
+    <message>
+        <source>lost the connection to the Wayland display</source>
+        <translation>Wayland ディスプレイとの接続が切れました</translation>
+    </message>
+    <message>
+        <source>%1; the toy shows on X11</source>
+        <extracomment>%1 is why the toy&apos;s own Wayland surface cannot be used.</extracomment>
+        <translation>%1。おもちゃは X11 で表示します</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,7 @@
 
 #include "about/AboutBox.h"
 #include "art/Layout.h"
+#include "platform/OutputLayout.h"
 #include "platform/Platform.h"
 #include "shape/Outline.h"
 #include "toy/MenuCommands.h"
@@ -16,6 +17,7 @@
 #include <QWindow>
 
 #include <optional>
+#include <span>
 
 namespace zorrel::widget {
 namespace {
@@ -322,36 +324,12 @@ void ToyWidget::moveTo(PixelPoint position)
     positionDirty_ = true;
 }
 
-// The left edge of the run of monitors the toy can walk along: its own
-// monitor, and each monitor further left that touches it and shows the
-// toy's whole height. Areas no monitor shows are never walked into.
+// The walk's left limit among the monitors (platform::walkLeftLimit).
 int ToyWidget::desktopLeft() const
 {
-    const QRect toy(clientPos(), size());
-    const QList<QScreen *> screens = QGuiApplication::screens();
-    const QScreen *own = nullptr;
-    int overlap = 0;
-    for (const QScreen *screen : screens) {
-        const QRect common = screen->geometry() & toy;
-        if (common.width() * common.height() > overlap) {
-            overlap = common.width() * common.height();
-            own = screen;
-        }
-    }
-    if (own == nullptr) // off every monitor: the whole desktop's edge
-        return QGuiApplication::primaryScreen()->virtualGeometry().left();
-    int left = own->geometry().left();
-    for (bool extended = true; extended;) {
-        extended = false;
-        for (const QScreen *screen : screens) {
-            const QRect g = screen->geometry();
-            if (g.right() + 1 == left && g.top() <= toy.top() && g.bottom() >= toy.bottom()) {
-                left = g.left();
-                extended = true;
-            }
-        }
-    }
-    return left;
+    const QList<QRect> screens = screenRects();
+    return platform::walkLeftLimit(QRect(clientPos(), size()),
+                                   std::span<const QRect>(screens.data(), screens.size()));
 }
 
 void ToyWidget::playEffect(std::string_view fileName) { effects_.playEffect(fileName); }

@@ -68,6 +68,24 @@ TEST(CommandLine, QtOptionsPassTheDisplayIsKeptAndTheRestIsRefused)
         EXPECT_EQ(parse({refused}).action, CommandLine::Action::Fail) << refused;
 }
 
+// X11 stays the default; the Wayland surface is chosen by name only.
+TEST(CommandLine, TheWindowSystemIsChosenByNameAndDefaultsToX11)
+{
+    using platform::WindowSystem;
+    EXPECT_EQ(parse({}).windowSystem, WindowSystem::Automatic);
+    EXPECT_EQ(parse({"--window-system=wayland"}).windowSystem, WindowSystem::Wayland);
+    EXPECT_EQ(parse({"--window-system=x11", "-display", ":3"}).windowSystem, WindowSystem::X11);
+    EXPECT_EQ(parse({"--window-system=wayland", "--window-system=x11"}).windowSystem,
+              WindowSystem::X11)
+        << "the last choice wins";
+    for (const char *refused :
+         {"--window-system=", "--window-system=Wayland", "--window-system", "-window-system=x11"}) {
+        const CommandLine c = parse({refused});
+        EXPECT_EQ(c.action, CommandLine::Action::Fail) << refused;
+        EXPECT_FALSE(c.error.isEmpty()) << refused;
+    }
+}
+
 // The status and the standard output of the built program without a display;
 // what it says on stderr when there is no display the window tests check.
 TEST(CommandLine, ExitCodesAndOutput)

@@ -109,7 +109,8 @@ TEST_F(ToyWidgetTest, AHeldSettingsLockNeitherHoldsUpTheToyNorLosesTheOption)
     const bool soundOn = widget_.toy().state().soundOn;
     const QByteArray before =
         others + "[Coilwerks]\r\nZorrel Sound=" + (soundOn ? "True" : "False") + "\r\n";
-    // Taken as soon as the start's own first write lets go of it.
+    // The toy's start may still be storing the first run's option off the
+    // GUI thread: the file is written only once its lock is ours.
     QLockFile held(ini + ".lock");
     ASSERT_TRUE(held.tryLock(5000));
     ASSERT_TRUE(zorrel::test::writeFile(ini, before));

@@ -1,5 +1,7 @@
 #include "platform/Platform.h"
 #include "platform/ToySurface.h"
+#include "platform/WindowSystem.h"
+#include "platform/wayland/WaylandToySurface.h"
 #include "platform/x11/X11Connection.h"
 
 #include "common/Diagnostics.h"
@@ -190,6 +192,14 @@ void endCleanlyOnDisplayLoss()
 
 std::unique_ptr<ToySurface> makeToySurface(QWidget &window)
 {
+    if (chosenWindowSystem() == WindowSystem::Wayland) {
+        std::string reason;
+        if (auto surface = wayland::makeToySurface(window, reason))
+            return surface;
+        //: %1 is why the toy's own Wayland surface cannot be used.
+        printLine(QCoreApplication::translate("Display", "%1; the toy shows on X11")
+                      .arg(QString::fromStdString(reason)));
+    }
     if (x11::connection() != nullptr)
         return x11::makeToySurface(window);
     return makeQtToySurface(window);
