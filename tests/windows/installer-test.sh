@@ -15,12 +15,6 @@ name=installer-test
 work=$(mktemp -d /tmp/zorrel-windows-setup.XXXXXX)
 # shellcheck source=tests/windows/wine-desktop.sh
 . "$(dirname "$0")/wine-desktop.sh"
-cleanup() {
-  [ -z "$pid" ] || kill "$pid" 2>/dev/null || true
-  wineserver -k 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT INT TERM
 
 freshPrefix
 key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Zorrel'

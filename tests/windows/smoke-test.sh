@@ -14,12 +14,6 @@ name=smoke-test
 work=$(mktemp -d /tmp/zorrel-windows-smoke.XXXXXX)
 # shellcheck source=tests/windows/wine-desktop.sh
 . "$(dirname "$0")/wine-desktop.sh"
-cleanup() {
-  [ -z "$pid" ] || kill "$pid" 2>/dev/null || true
-  wineserver -k 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT INT TERM
 
 (cd "$work" && cmake -E tar xf "$zip")
 program=$(echo "$work"/zorrel-*/zorrel.exe)

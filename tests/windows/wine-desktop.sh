@@ -4,6 +4,15 @@
 # toy's window found and measured, and polling. The caller sets `name` (the
 # prefix of its messages) and `work` (a folder it removes at exit).
 
+# At the end, however it comes: the toy and the prefix's server stopped,
+# the work folder gone.
+cleanup() {
+  [ -z "${pid:-}" ] || kill "$pid" 2>/dev/null || true
+  wineserver -k 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT INT TERM
+
 fail() {
   echo "$name: FAILED: $*" >&2
   [ -s "$work/stderr" ] && sed 's/^/  zorrel.exe: /' "$work/stderr" >&2
