@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # The rounds of compositor-cost.sh on headless sway; sourced, not run. Needs
 # what the script and start-desktop.sh set: rounds, window_s, floor_layout,
 # measure, tools, nobody, within, shot, log.
@@ -20,7 +21,7 @@ cursor() { swaymsg seat seat0 cursor "$@" >/dev/null; }
 park() { cursor set 1010 755 && sleep 0.1; }
 
 sway_rounds() {
-  local wayland pid x0 x1 shown
+  local wayland pid x0 x1
   export SWAYSOCK
   SWAYSOCK=$(ls /tmp/sway-run/sway-ipc.*.sock)
   wayland=$(ls -d /tmp/sway-run/wayland-? | head -n 1)

@@ -171,10 +171,9 @@ static void makePictures(Floor *floor)
         Picture *picture = &floor->pictures[i];
         const bool backdrop = i == kBuffers;
         picture->pixels = (uint32_t *)(memory + i * pictureSize);
-        picture->buffer =
-            wl_shm_pool_create_buffer(pool, i * pictureSize, backdrop ? 1 : kWidth,
-                                      backdrop ? 1 : kHeight, backdrop ? 4 : stride,
-                                      WL_SHM_FORMAT_ARGB8888);
+        picture->buffer = wl_shm_pool_create_buffer(pool, i * pictureSize, backdrop ? 1 : kWidth,
+                                                    backdrop ? 1 : kHeight, backdrop ? 4 : stride,
+                                                    WL_SHM_FORMAT_ARGB8888);
         wl_buffer_add_listener(picture->buffer, &bufferListener, picture);
     }
     wl_shm_pool_destroy(pool);
@@ -278,9 +277,9 @@ int main(int argc, char **argv)
     // The layer surface: on the top layer, pushed by no panel, never
     // taking the keyboard, named neutrally.
     struct wl_surface *layerSurface = wl_compositor_create_surface(floor.compositor);
-    struct zwlr_layer_surface_v1 *layer = zwlr_layer_shell_v1_get_layer_surface(
-        floor.layerShell, layerSurface, floor.output, ZWLR_LAYER_SHELL_V1_LAYER_TOP,
-        "wayland_floor");
+    struct zwlr_layer_surface_v1 *layer =
+        zwlr_layer_shell_v1_get_layer_surface(floor.layerShell, layerSurface, floor.output,
+                                              ZWLR_LAYER_SHELL_V1_LAYER_TOP, "wayland_floor");
     zwlr_layer_surface_v1_add_listener(layer, &layerListener, &floor);
     zwlr_layer_surface_v1_set_exclusive_zone(layer, -1);
     zwlr_layer_surface_v1_set_keyboard_interactivity(
@@ -361,8 +360,8 @@ int main(int argc, char **argv)
         next += kTickNs;
         dispatchUntil(display, next);
     }
-    fprintf(stderr, "wayland_floor: %d ticks in the %s layout, %d without a free buffer\n",
-            walked, margins ? "margins" : "subsurface", skipped);
+    fprintf(stderr, "wayland_floor: %d ticks in the %s layout, %d without a free buffer\n", walked,
+            margins ? "margins" : "subsurface", skipped);
 
     if (viewport != NULL)
         wp_viewport_destroy(viewport);
