@@ -1,0 +1,72 @@
+# Sourced after start-desktop.sh on sway: the toy's Wayland surface has no
+# X window to find or move, so it is driven through sway's own input and
+# found in pictures. Gives:
+#   pointer: a virtual pointer on sway's seat, moved and pressed with
+#     `vp move X Y`, `vp press N`, `vp release N` (see pointer.c), each
+#     returning once sway has taken it in; `vp extent W H` for a layout that
+#     is not 1024x768; `park` to keep sway's cursor out of the pictures;
+#   key NAME: a key from wtype's virtual keyboard;
+#   focused: the name of the window sway gives the keyboard;
+#   box REFERENCE PICTURE: "w h x y" of what differs from the reference;
+#   launch_toy: the toy on its Wayland surface, toy_pid.
+export SWAYSOCK WAYLAND_DISPLAY
+SWAYSOCK=$(ls /tmp/sway-run/sway-ipc.*.sock)
+WAYLAND_DISPLAY=$(ls -d /tmp/sway-run/wayland-? | head -n 1)
+
+install -m 755 "$tools/pointer" /tmp/pointer
+mkfifo /tmp/pointer.in
+# Held open for writing by this shell, so that the pointer never reads an end.
+exec 9<>/tmp/pointer.in
+nobody env WAYLAND_DISPLAY="$WAYLAND_DISPLAY" /tmp/pointer <&9 >/tmp/pointer.log 2>/tmp/pointer.err &
+within 5 grep -q ready /tmp/pointer.log || log "no virtual pointer: $(cat /tmp/pointer.err)"
+pointer_acks=0
+vp() {
+  echo "$*" >&9
+  pointer_acks=$((pointer_acks + 1))
+  local i
+  for i in $(seq 300); do
+    [ "$(grep -c '^ok' /tmp/pointer.log)" -ge $pointer_acks ] && return 0
+    sleep 0.01
+  done
+  log "the virtual pointer did not take: $*"
+  return 1
+}
+park_at="1010 755"
+park() { vp move $park_at && sleep 0.1; }
+key() { nobody env WAYLAND_DISPLAY="$WAYLAND_DISPLAY" wtype -s 300 -k "$1"; }
+focused() { swaymsg -t get_tree | jq -r '.. | objects | select(.focused? == true) | .name // "none"'; }
+
+# What differs from the reference picture (6% colour fuzz), as its bounding
+# box "w h x y"; empty if nothing differs.
+box() {
+  compare -fuzz 6% "$1" "$2" -compose src -highlight-color white -lowlight-color black - 2>/dev/null |
+    convert - -trim -format "%w %h %X %Y" info: 2>/dev/null | tr -d + | awk '$1 > 1 || $2 > 1'
+}
+# Pixels of a rectangle "w h x y" that differ from the reference by more
+# than the fuzz given.
+differing() { # reference picture fuzz w h x y
+  convert "$1" -crop "$4x$5+$6+$7" +repage /tmp/differing-a.png &&
+    convert "$2" -crop "$4x$5+$6+$7" +repage /tmp/differing-b.png &&
+    compare -fuzz "$3" -metric AE /tmp/differing-a.png /tmp/differing-b.png null: 2>&1 | cut -d' ' -f1 | cut -d. -f1
+}
+# Two rectangles "w h x y" share no pixel.
+apart() { # w1 h1 x1 y1 w2 h2 x2 y2
+  [ $(($3 + $1)) -le "$7" ] || [ $(($7 + $5)) -le "$3" ] || [ $(($4 + $2)) -le "$8" ] || [ $(($8 + $6)) -le "$4" ]
+}
+# An X window's rectangle "w h x y" on the screen.
+x_rect() {
+  xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+    /^ *Width/ {w=$NF} /^ *Height/ {h=$NF} END {print w, h, x, y}'
+}
+
+# A window of one colour that reports the presses it gets.
+start_backdrop() {
+  "$tools/backdrop" 3070d0 >/tmp/backdrop.log 2>&1 &
+  within 10 sh -c 'xdotool search --onlyvisible --name "^backdrop$"' || log "no backdrop window"
+}
+
+toy_pid=
+launch_toy() {
+  /tmp/toy/zorrel --window-system=wayland "$@" >/tmp/toy.log 2>&1 &
+  toy_pid=$!
+}
