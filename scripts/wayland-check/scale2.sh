@@ -32,6 +32,14 @@ odd_steps() { # reference picture w h x y
         print rows + 0, cols + 0
       }'
 }
+# Pixels of a box "w h x y" (even corner) that a picture of half the size,
+# doubled, could not show: 0 when every 2x2 block of device pixels is one
+# colour, as in a picture drawn at scale 1 and scaled up without smoothing.
+detail() { # picture w h x y
+  convert "$1" -crop "$2x$3+$4+$5" +repage /tmp/detail.png &&
+    convert /tmp/detail.png -sample 50% -sample 200% /tmp/doubled.png &&
+    compare -metric AE /tmp/detail.png /tmp/doubled.png null: 2>&1 | cut -d' ' -f1 | cut -d. -f1
+}
 shown() { park && shot /tmp/first.png && [ -n "$(box "$dir/$1" /tmp/first.png)" ]; }
 
 # At scale 1 first: the edge to compare with.
@@ -80,25 +88,29 @@ for i in 1 2 3; do
   sleep 0.3
 done
 
-rows_all=0 cols_all=0 halo_max=0 walked=1
+stepping=0 detailed=0 halo_max=0 walked=1
 for name in "${pictures[@]}"; do
   read -r pw ph px py < <(box "$dir/backdrop-2.png" "$dir/$name.png")
-  [ -n "${pw:-}" ] || { log "$name: no figure"; rows_all=-999; continue; }
+  [ -n "${pw:-}" ] || { log "$name: no figure"; continue; }
   read -r rows cols < <(odd_steps "$dir/backdrop-2.png" "$dir/$name.png" "$pw" "$ph" "$px" "$py")
   halo2=$(halo "$dir/backdrop-2.png" "$dir/$name.png" "$pw" "$ph" "$px" "$py")
-  log "$name: the figure ${pw}x$ph at $px,$py; $rows row pairs and $cols column pairs differ; $halo2 pixels half-way"
-  [ "$rows" -gt 0 ] && [ "$cols" -gt 0 ] || rows_all=-999
-  rows_all=$((rows_all + rows)) cols_all=$((cols_all + cols))
+  # Its box from an even corner, whole 2x2 blocks.
+  fine=$(detail "$dir/$name.png" $(((pw + 3) / 2 * 2)) $(((ph + 3) / 2 * 2)) $((px / 2 * 2)) $((py / 2 * 2)))
+  log "$name: the figure ${pw}x$ph at $px,$py; $rows row pairs and $cols column pairs differ; $halo2 pixels half-way; $fine pixels of finer detail than scale 1"
+  [ "$rows" -gt 0 ] && [ "$cols" -gt 0 ] && stepping=$((stepping + 1))
+  [ "$fine" -ge $((pw * ph / 20)) ] && detailed=$((detailed + 1))
   [ "$halo2" -gt "$halo_max" ] && halo_max=$halo2
   [ "$name" != rest-2 ] && [ "$px" -lt $((x - 10)) ] && walked=0
 done
 check $walked walks "the figure left of $x in the last pictures"
-[ "$rows_all" -gt 0 ] && [ "$cols_all" -gt 0 ]
-check $? one-device-pixel-steps "in ${#pictures[@]} pictures, $rows_all row pairs and $cols_all column pairs where a doubled picture has none"
-# The edge is twice as long in device pixels: twice the half-way pixels, and
-# a little more for the smoothed art's own in-between colours.
-[ "$halo_max" -le $((2 * halo1 + 24)) ]
-check $? crisp "at most $halo_max pixels half-way to the backdrop at scale 2, $halo1 at scale 1"
+[ "$stepping" -eq ${#pictures[@]} ]
+check $? one-device-pixel-steps "$stepping of ${#pictures[@]} pictures have outline steps of one device pixel across and down"
+# Crisp: drawn at scale 2 (detail finer than scale 1 in at least 5% of the
+# box), and not smoothed from scale 1: the edge is twice as long in device
+# pixels, so twice the half-way pixels, and a little more for the art's own
+# in-between colours.
+[ "$detailed" -eq ${#pictures[@]} ] && [ "$halo_max" -le $((2 * halo1 + 24)) ]
+check $? crisp "$detailed of ${#pictures[@]} pictures with detail finer than scale 1; at most $halo_max pixels half-way to the backdrop at scale 2, $halo1 at scale 1"
 
 grep -v "^$" /tmp/toy.log | grep -v "^\[" | sed "s/^/toy: /"
 cp /tmp/toy.log "$dir/toy.log"
