@@ -1,40 +1,68 @@
-# Sourced after start-desktop.sh on sway: the toy's Wayland surface has no
-# X window to find or move, so it is driven through sway's own input and
-# found in pictures. Gives:
-#   pointer: a virtual pointer on sway's seat, moved and pressed with
+# Sourced after start-desktop.sh on sway or kwin_wayland: the toy's Wayland
+# surface has no X window to find or move, so it is driven through the
+# compositor's own input and found in pictures. Gives:
+#   pointer: on sway a virtual pointer on its seat, moved and pressed with
 #     `vp move X Y`, `vp press N`, `vp release N` (see pointer.c), each
-#     returning once sway has taken it in; `vp extent W H` for a layout that
+#     returning once sway has taken it in; on KWin the pointer of the Xvfb
+#     it is nested in; `vp extent W H` for a layout that
 #     is not 1024x768; `park` to keep sway's cursor out of the pictures;
-#   key NAME: a key from wtype's virtual keyboard;
-#   focused: the name of the window sway gives the keyboard;
+#   key NAME: a key;
+#   focused: the name of the window that has the keyboard;
+#   focus_window NAME, close_window NAME, to_workspace N (fails where the
+#     desktop offers none);
 #   box REFERENCE PICTURE: "w h x y" of what differs from the reference;
 #   launch_toy: the toy on its Wayland surface, toy_pid.
-export SWAYSOCK WAYLAND_DISPLAY
-SWAYSOCK=$(ls /tmp/sway-run/sway-ipc.*.sock)
-WAYLAND_DISPLAY=$(ls -d /tmp/sway-run/wayland-? | head -n 1)
-
-install -m 755 "$tools/pointer" /tmp/pointer
-mkfifo /tmp/pointer.in
-# Held open for writing by this shell, so that the pointer never reads an end.
-exec 9<>/tmp/pointer.in
-nobody env WAYLAND_DISPLAY="$WAYLAND_DISPLAY" /tmp/pointer <&9 >/tmp/pointer.log 2>/tmp/pointer.err &
-within 5 grep -q ready /tmp/pointer.log || log "no virtual pointer: $(cat /tmp/pointer.err)"
-pointer_acks=0
-vp() {
-  echo "$*" >&9
-  pointer_acks=$((pointer_acks + 1))
-  local i
-  for i in $(seq 300); do
-    [ "$(grep -c '^ok' /tmp/pointer.log)" -ge $pointer_acks ] && return 0
-    sleep 0.01
-  done
-  log "the virtual pointer did not take: $*"
-  return 1
-}
+case $desktop in
+sway)
+  export SWAYSOCK WAYLAND_DISPLAY
+  SWAYSOCK=$(ls /tmp/sway-run/sway-ipc.*.sock)
+  WAYLAND_DISPLAY=$(ls -d /tmp/sway-run/wayland-? | head -n 1)
+  install -m 755 "$tools/pointer" /tmp/pointer
+  mkfifo /tmp/pointer.in
+  # Held open for writing by this shell, so that the pointer never reads an end.
+  exec 9<>/tmp/pointer.in
+  nobody env WAYLAND_DISPLAY="$WAYLAND_DISPLAY" /tmp/pointer <&9 >/tmp/pointer.log 2>/tmp/pointer.err &
+  within 5 grep -q ready /tmp/pointer.log || log "no virtual pointer: $(cat /tmp/pointer.err)"
+  pointer_acks=0
+  vp() {
+    echo "$*" >&9
+    pointer_acks=$((pointer_acks + 1))
+    local i
+    for i in $(seq 300); do
+      [ "$(grep -c '^ok' /tmp/pointer.log)" -ge $pointer_acks ] && return 0
+      sleep 0.01
+    done
+    log "the virtual pointer did not take: $*"
+    return 1
+  }
+  key() { nobody env WAYLAND_DISPLAY="$WAYLAND_DISPLAY" wtype -s 300 -k "$1"; }
+  focused() { swaymsg -t get_tree | jq -r '.. | objects | select(.focused? == true) | .name // "none"'; }
+  focus_window() { swaymsg "[title=\"^$1\$\"] focus" >/dev/null; }
+  to_workspace() { swaymsg workspace "$1" >/dev/null && sleep 0.3; }
+  close_window() { swaymsg "[title=\"^$1\$\"] kill" >/dev/null; }
+  ;;
+kwin_wayland)
+  # Nested in an Xvfb: a pointer and keys there are KWin's own input.
+  export WAYLAND_DISPLAY=wl-zorrel
+  vp() {
+    case $1 in
+    move) DISPLAY=:1 xdotool mousemove "$2" "$3" ;;
+    press) DISPLAY=:1 xdotool mousedown "$2" ;;
+    release) DISPLAY=:1 xdotool mouseup "$2" ;;
+    extent) ;;
+    esac
+    sleep 0.02
+  }
+  key() { sleep 0.3 && DISPLAY=:1 xdotool key "$1"; }
+  focused() { xdotool getwindowfocus getwindowname 2>/dev/null || echo none; }
+  focus_window() { xdotool search --onlyvisible --name "^$1\$" windowactivate 2>/dev/null; }
+  # Its one virtual desktop is reached through its session's bus only.
+  to_workspace() { return 1; }
+  close_window() { xdotool search --onlyvisible --name "^$1\$" windowclose 2>/dev/null; }
+  ;;
+esac
 park_at="1010 755"
 park() { vp move $park_at && sleep 0.1; }
-key() { nobody env WAYLAND_DISPLAY="$WAYLAND_DISPLAY" wtype -s 300 -k "$1"; }
-focused() { swaymsg -t get_tree | jq -r '.. | objects | select(.focused? == true) | .name // "none"'; }
 
 # What differs from the reference picture (6% colour fuzz), as its bounding
 # box "w h x y"; empty if nothing differs.
@@ -63,6 +91,8 @@ x_rect() {
 start_backdrop() {
   "$tools/backdrop" 3070d0 >/tmp/backdrop.log 2>&1 &
   within 10 sh -c 'xdotool search --onlyvisible --name "^backdrop$"' || log "no backdrop window"
+  # Where the desktop does not tile it: under the middle of the screen.
+  [ "$desktop" = sway ] || xdotool search --onlyvisible --name '^backdrop$' windowmove 212 154 2>/dev/null
 }
 
 toy_pid=
