@@ -39,9 +39,14 @@ int main(int argc, char **argv)
             printf("press %u %d %d\n", press->detail, press->root_x, press->root_y);
             break;
         }
-        case XCB_FOCUS_IN: puts("focus in"); break;
-        case XCB_FOCUS_OUT: puts("focus out"); break;
-        default: break;
+        case XCB_FOCUS_IN:
+            puts("focus in");
+            break;
+        case XCB_FOCUS_OUT:
+            puts("focus out");
+            break;
+        default:
+            break;
         }
         free(event);
     }

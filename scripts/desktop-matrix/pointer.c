@@ -28,14 +28,12 @@ enum { MOTION, MOTION_ABSOLUTE, BUTTON, AXIS, FRAME };
 
 static const struct wl_interface pointer_interface;
 static const struct wl_message pointer_requests[] = {
-    [MOTION] = {"motion", "uff", NULL},
-    [MOTION_ABSOLUTE] = {"motion_absolute", "uuuuu", NULL},
-    [BUTTON] = {"button", "uuu", NULL},
-    [AXIS] = {"axis", "uuf", NULL},
+    [MOTION] = {"motion", "uff", NULL}, [MOTION_ABSOLUTE] = {"motion_absolute", "uuuuu", NULL},
+    [BUTTON] = {"button", "uuu", NULL}, [AXIS] = {"axis", "uuf", NULL},
     [FRAME] = {"frame", "", NULL},
 };
-static const struct wl_interface pointer_interface = {
-    "zwlr_virtual_pointer_v1", 1, 5, pointer_requests, 0, NULL};
+static const struct wl_interface pointer_interface = {"zwlr_virtual_pointer_v1", 1, 5,
+                                                      pointer_requests,          0, NULL};
 static const struct wl_interface *create_types[] = {&wl_seat_interface, &pointer_interface};
 static const struct wl_message manager_requests[] = {
     {"create_virtual_pointer", "?on", create_types},
@@ -72,10 +70,14 @@ static uint32_t milliseconds(void)
 static int button_code(unsigned n)
 {
     switch (n) {
-    case 1: return 0x110; /* BTN_LEFT */
-    case 2: return 0x112; /* BTN_MIDDLE */
-    case 3: return 0x111; /* BTN_RIGHT */
-    default: return -1;
+    case 1:
+        return 0x110; /* BTN_LEFT */
+    case 2:
+        return 0x112; /* BTN_MIDDLE */
+    case 3:
+        return 0x111; /* BTN_RIGHT */
+    default:
+        return -1;
     }
 }
 
@@ -92,8 +94,8 @@ static int send(struct wl_proxy *pointer, const char *line, unsigned *width, uns
         /* Beyond the layout the compositor would clamp anyway. */
         x = x < 0 ? 0 : x >= (int)*width ? (int)*width - 1 : x;
         y = y < 0 ? 0 : y >= (int)*height ? (int)*height - 1 : y;
-        wl_proxy_marshal(pointer, MOTION_ABSOLUTE, milliseconds(), (uint32_t)x, (uint32_t)y,
-                         *width, *height);
+        wl_proxy_marshal(pointer, MOTION_ABSOLUTE, milliseconds(), (uint32_t)x, (uint32_t)y, *width,
+                         *height);
     } else if (sscanf(line, "press %u", &n) == 1 && button_code(n) > 0) {
         wl_proxy_marshal(pointer, BUTTON, milliseconds(), (uint32_t)button_code(n), 1u);
     } else if (sscanf(line, "release %u", &n) == 1 && button_code(n) > 0) {

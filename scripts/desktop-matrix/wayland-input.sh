@@ -27,8 +27,7 @@ sway)
   vp() {
     echo "$*" >&9
     pointer_acks=$((pointer_acks + 1))
-    local i
-    for i in $(seq 300); do
+    for _ in $(seq 300); do
       [ "$(grep -c '^ok' /tmp/pointer.log)" -ge $pointer_acks ] && return 0
       sleep 0.01
     done
