@@ -209,9 +209,11 @@ fi
 
 # The menu, then its about box.
 count() { xdotool search --onlyvisible --pid "$toy_pid" 2>/dev/null | wc -l; }
+# Counted afresh on every try: the menu may map a while after the click.
+menu_shown() { [ "$(count)" -gt 1 ]; }
 open_menu() {
   read -r px py < <(point 37 38)
-  pointer_to "$px" "$py" && click 3 && within 3 test "$(count)" -gt 1
+  pointer_to "$px" "$py" && click 3 && within 3 menu_shown
 }
 open_menu
 menu=$?
