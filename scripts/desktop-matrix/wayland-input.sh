@@ -55,8 +55,20 @@ kwin_wayland)
   key() { sleep 0.3 && DISPLAY=:1 xdotool key "$1"; }
   focused() { xdotool getwindowfocus getwindowname 2>/dev/null || echo none; }
   focus_window() { xdotool search --onlyvisible --name "^$1\$" windowactivate 2>/dev/null; }
-  # Its one virtual desktop is reached through its session's bus only.
-  to_workspace() { return 1; }
+  # Its virtual desktops are reached through its session's bus: a second
+  # one made on the first call.
+  kwin() { # object method arguments...
+    local bus
+    bus=$(tr '\0' '\n' </proc/"$(pgrep -x kwin_wayland | head -n 1)"/environ | sed -n 's/^DBUS_SESSION_BUS_ADDRESS=//p')
+    DBUS_SESSION_BUS_ADDRESS=$bus dbus-send --session --print-reply --dest=org.kde.KWin "$@"
+  }
+  to_workspace() {
+    if [ -z "${kwin_desktops:-}" ]; then
+      kwin /VirtualDesktopManager org.kde.KWin.VirtualDesktopManager.createDesktop uint32:1 string:two >/dev/null || return 1
+      kwin_desktops=2
+    fi
+    kwin /KWin org.kde.KWin.setCurrentDesktop int32:"$1" | grep -q 'boolean true' && sleep 0.5
+  }
   close_window() { xdotool search --onlyvisible --name "^$1\$" windowclose 2>/dev/null; }
   ;;
 esac
