@@ -3,7 +3,9 @@
 # person would see there: a table (table.md), a log and screenshots per
 # desktop, under the folder given (default: desktop-matrix-<date>).
 #   scripts/desktop-matrix.sh [folder] [build-dir] [desktop...]
-# Desktops: openbox xfwm4 kwin_x11 mutter-x11 kwin_wayland mutter-wayland sway.
+# Desktops: openbox xfwm4 kwin_x11 mutter-x11 kwin_wayland mutter-wayland
+# with the toy's default surface (X11); sway and kwin_wayland-layer with its
+# own Wayland surface; sway-x11 with --window-system=x11.
 # Needs root: each desktop runs in private mount, network and process
 # namespaces with its own /tmp and display :0, so it touches nobody's
 # displays and leaves no process behind.
@@ -22,7 +24,7 @@ build=$(realpath "${2:-$here/../build}")
 shift $(($# > 2 ? 2 : $#))
 desktops=("$@")
 [ ${#desktops[@]} -gt 0 ] ||
-  desktops=(openbox xfwm4 kwin_x11 mutter-x11 kwin_wayland mutter-wayland sway)
+  desktops=(openbox xfwm4 kwin_x11 mutter-x11 kwin_wayland kwin_wayland-layer mutter-wayland sway sway-x11)
 [ "$(id -u)" -eq 0 ] || { echo "desktop-matrix: run as root (private namespaces)" >&2; exit 1; }
 [ -x "$build/zorrel" ] || { echo "desktop-matrix: no $build/zorrel; build first" >&2; exit 1; }
 
@@ -31,8 +33,10 @@ mkdir -p "$out/tools"
 # shellcheck disable=SC2046
 cc -O2 -o "$out/tools/outline" "$here/desktop-matrix/outline.c" \
   $(pkg-config --cflags --libs xcb xcb-shape)
+# shellcheck disable=SC2046
+cc -O2 -o "$out/tools/backdrop" "$here/desktop-matrix/backdrop.c" $(pkg-config --cflags --libs xcb)
 # sway's seat needs a pointer before its own pointer input reaches clients.
-if [[ " ${desktops[*]} " == *" sway "* ]]; then
+if [[ " ${desktops[*]} " == *" sway"* ]]; then
   # shellcheck disable=SC2046
   cc -O2 -o "$out/tools/pointer" "$here/desktop-matrix/pointer.c" $(pkg-config --cflags --libs wayland-client)
 fi

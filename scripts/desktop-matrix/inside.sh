@@ -2,9 +2,22 @@
 # namespaces (whatever it starts ends with it):
 # starts one desktop with its own display :0, runs the program there, checks
 # it and writes row.md, log lines and screenshots into the given folder.
-# Arguments: desktop folder tools-folder
-desktop=$1 dir=$2 tools=$3
+# Arguments: row folder tools-folder. A row is a desktop and the toy's
+# surface there: its default, or sway-x11 (X11 on sway) and sway and
+# kwin_wayland-layer (its own Wayland surface, inside-wayland.sh).
+row=$1 dir=$2 tools=$3
 set +e -uo pipefail
+surface=()
+case $row in
+sway-x11) desktop=sway surface=(--window-system=x11) ;;
+kwin_wayland-layer) desktop=kwin_wayland ;;
+*) desktop=$row ;;
+esac
+if [ "$row" = sway ] || [ "$row" = kwin_wayland-layer ]; then
+  # shellcheck source=scripts/desktop-matrix/inside-wayland.sh
+  . "$(dirname "${BASH_SOURCE[0]}")/inside-wayland.sh"
+  return
+fi
 
 # shellcheck source=scripts/desktop-matrix/start-desktop.sh
 . "$(dirname "${BASH_SOURCE[0]}")/start-desktop.sh"
@@ -53,7 +66,7 @@ shot "$dir/backdrop.png"
 toy_pid=
 window=
 launch() {
-  /tmp/toy/zorrel >/tmp/toy.log 2>&1 &
+  /tmp/toy/zorrel "${surface[@]}" >/tmp/toy.log 2>&1 &
   toy_pid=$!
   within 10 sh -c "xdotool search --onlyvisible --pid $toy_pid" || return 1
   window=$(xdotool search --onlyvisible --pid "$toy_pid" | head -n 1)
@@ -196,9 +209,11 @@ fi
 
 # The menu, then its about box.
 count() { xdotool search --onlyvisible --pid "$toy_pid" 2>/dev/null | wc -l; }
+# Counted afresh on every try: the menu may map a while after the click.
+menu_shown() { [ "$(count)" -gt 1 ]; }
 open_menu() {
   read -r px py < <(point 37 38)
-  pointer_to "$px" "$py" && click 3 && within 3 test "$(count)" -gt 1
+  pointer_to "$px" "$py" && click 3 && within 3 menu_shown
 }
 open_menu
 menu=$?
@@ -245,5 +260,5 @@ mark $? yes "no ($status)"
 if [ $walked -ne 0 ] && [ $dragged -ne 0 ] && [ $menu -ne 0 ]; then
   for i in 3 4 5 6; do results[i]="untested: $no_input"; done
 fi
-echo "| $desktop | $version | ${results[0]} | ${results[1]} | ${results[2]} | ${results[3]} | ${results[4]} | ${results[5]} | ${results[6]} |" >"$dir/row.md"
+echo "| $row | $version | ${results[0]} | ${results[1]} | ${results[2]} | ${results[3]} | ${results[4]} | ${results[5]} | ${results[6]} |" >"$dir/row.md"
 cat "$dir/row.md"
