@@ -381,7 +381,13 @@ void ToyWidget::openAboutBox()
             toy->setEnabled(true);
     });
     // Above an X window as it may be, the toy would hide part of the box.
-    if (drawnBySurface())
+    // A window manager may centre the box whatever place it asks for (sway
+    // does, over the toy that starts in the middle); one it does not manage
+    // goes where it is put. Such a box cannot take the focus (sway's X
+    // window manager gives it back to the window it chose), so it holds the
+    // keyboard until it closes, as a menu does: Enter and Esc still work.
+    if (drawnBySurface()) {
+        about->setWindowFlag(Qt::BypassWindowManagerHint, true);
         about->setPlacement([toy = QPointer<ToyWidget>(this)](QSize frame) {
             if (!toy)
                 return QPoint();
@@ -389,6 +395,10 @@ void ToyWidget::openAboutBox()
             return placeBesideToy(at, frame, at.center().y() - frame.height() / 2,
                                   availableScreenRects());
         });
+        about->show();
+        about->grabKeyboard();
+        return;
+    }
     about->show();
 }
 

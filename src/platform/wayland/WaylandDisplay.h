@@ -57,7 +57,7 @@ class WaylandDisplay {
     [[nodiscard]] const std::vector<std::unique_ptr<Output>> &outputs() const { return outputs_; }
     // The outputs' places, in the order of outputs().
     [[nodiscard]] std::vector<QRect> outputRects() const;
-    // Whether the compositor is KWin, by the globals only it offers.
+    // Whether the compositor is KWin, by a global only it offers.
     [[nodiscard]] bool isKWin() const { return kwin_; }
 
     // Called after the events of each read are handled.
