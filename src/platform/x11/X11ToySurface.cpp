@@ -98,6 +98,11 @@ class X11ToySurface : public ToySurface, private QAbstractNativeEventFilter {
         std::free(geometry);
         outline_.clear();
         outlineChanged_ = false;
+        // A native window made anew stands where Qt's copy of the place
+        // says, which the toy's moves since have passed by.
+        const QPoint device = toDevice(position());
+        const std::int32_t values[] = {device.x(), device.y()};
+        xcb_configure_window(connection_, id_, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, values);
     }
 
     void shown() override
