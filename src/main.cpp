@@ -50,7 +50,17 @@ std::optional<int> beforeTheDisplay(int argc, char *argv[])
     std::string reason;
     if (!zorrel::platform::displayReachable(display.isEmpty() ? nullptr : display.constData(),
                                             reason)) {
-        zorrel::printLine(QString::fromStdString(reason));
+        // The toy may be bound for its own Wayland surface, but its menu and
+        // about box are Qt's windows on X11: without them it is not shown.
+        if (commandLine.windowSystem != zorrel::platform::WindowSystem::X11 &&
+            !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+            //: %1 is why the X display cannot be used.
+            zorrel::printLine(
+                QCoreApplication::translate(
+                    "Display", "%1; the toy's menu and about box need an X display (Xwayland)")
+                    .arg(QString::fromStdString(reason)));
+        else
+            zorrel::printLine(QString::fromStdString(reason));
         return 1;
     }
     return std::nullopt;

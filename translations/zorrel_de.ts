@@ -30,11 +30,13 @@ click the right button to wind it; let go and it walks.
       --version     show the version and exit
   -display NAME     use the X display NAME instead of $DISPLAY
       --window-system=x11|wayland
-                    show the toy through X11 (the default; Xwayland
-                    in a Wayland session) or as a layer surface of
-                    the Wayland compositor named by $WAYLAND_DISPLAY,
-                    where it offers the layer shell (Linux only); the
-                    menu and about box stay on X11 either way
+                    show the toy through X11 (Xwayland in a Wayland
+                    session) or as a layer surface of the Wayland
+                    compositor named by $WAYLAND_DISPLAY (Linux only).
+                    Without it: the layer surface where the compositor
+                    offers the layer shell, except on KWin; X11
+                    elsewhere. The menu and about box stay on X11
+                    either way, so an X display is needed
 
 Qt&apos;s standard options (-platform, -style, -geometry, -qwindowgeometry,
 -reverse, -session and the like) are passed on to Qt.
@@ -48,11 +50,13 @@ klicke mit der rechten, um es aufzuziehen; lass es los, und es läuft.
       --version     die Version zeigen und beenden
   -display NAME     das X-Display NAME statt $DISPLAY verwenden
       --window-system=x11|wayland
-                    das Spielzeug über X11 zeigen (Standard; Xwayland in
-                    einer Wayland-Sitzung) oder als Layer-Surface des
-                    Wayland-Compositors aus $WAYLAND_DISPLAY, sofern er
-                    die Layer-Shell anbietet (nur Linux); Menü und „Über
-                    Zorrel“ bleiben in jedem Fall auf X11
+                    das Spielzeug über X11 zeigen (Xwayland in einer
+                    Wayland-Sitzung) oder als Layer-Surface des
+                    Wayland-Compositors aus $WAYLAND_DISPLAY (nur Linux).
+                    Ohne die Option: die Layer-Surface, wo der Compositor
+                    die Layer-Shell anbietet, außer unter KWin; sonst
+                    X11. Menü und „Über Zorrel“ bleiben in jedem Fall auf
+                    X11, daher wird ein X-Display gebraucht
 
 Die Standardoptionen von Qt (-platform, -style, -geometry, -qwindowgeometry,
 -reverse, -session und ähnliche) werden an Qt weitergegeben.
@@ -113,6 +117,15 @@ Die Standardoptionen von Qt (-platform, -style, -geometry, -qwindowgeometry,
         <source>%1; the toy shows on X11</source>
         <extracomment>%1 is why the toy&apos;s own Wayland surface cannot be used.</extracomment>
         <translation>%1; das Spielzeug erscheint über X11</translation>
+    </message>
+    <message>
+        <source>%1; the toy&apos;s menu and about box need an X display (Xwayland)</source>
+        <extracomment>%1 is why the X display cannot be used.</extracomment>
+        <translation>%1; Menü und „Über Zorrel“ des Spielzeugs brauchen ein X-Display (Xwayland)</translation>
+    </message>
+    <message>
+        <source>the toy&apos;s menu needs Qt on X11 (-platform xcb)</source>
+        <translation>das Menü des Spielzeugs braucht Qt auf X11 (-platform xcb)</translation>
     </message>
 </context>
 <context>

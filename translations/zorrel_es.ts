@@ -30,11 +30,13 @@ click the right button to wind it; let go and it walks.
       --version     show the version and exit
   -display NAME     use the X display NAME instead of $DISPLAY
       --window-system=x11|wayland
-                    show the toy through X11 (the default; Xwayland
-                    in a Wayland session) or as a layer surface of
-                    the Wayland compositor named by $WAYLAND_DISPLAY,
-                    where it offers the layer shell (Linux only); the
-                    menu and about box stay on X11 either way
+                    show the toy through X11 (Xwayland in a Wayland
+                    session) or as a layer surface of the Wayland
+                    compositor named by $WAYLAND_DISPLAY (Linux only).
+                    Without it: the layer surface where the compositor
+                    offers the layer shell, except on KWin; X11
+                    elsewhere. The menu and about box stay on X11
+                    either way, so an X display is needed
 
 Qt&apos;s standard options (-platform, -style, -geometry, -qwindowgeometry,
 -reverse, -session and the like) are passed on to Qt.
@@ -48,11 +50,14 @@ y haz clic con el derecho para darle cuerda; suéltala y echará a andar.
       --version     muestra la versión y termina
   -display NOMBRE   usa la pantalla X NOMBRE en lugar de $DISPLAY
       --window-system=x11|wayland
-                    muestra el juguete mediante X11 (lo predeterminado;
-                    Xwayland en una sesión Wayland) o como superficie
-                    «layer shell» del compositor Wayland que indica
-                    $WAYLAND_DISPLAY, si la ofrece (solo Linux); el menú
-                    y la ventana «Acerca de» siguen en X11 en todo caso
+                    muestra el juguete mediante X11 (Xwayland en una
+                    sesión Wayland) o como superficie «layer shell» del
+                    compositor Wayland que indica $WAYLAND_DISPLAY (solo
+                    Linux). Sin la opción: la superficie «layer shell»
+                    donde el compositor la ofrece, salvo en KWin; X11 en
+                    los demás casos. El menú y la ventana «Acerca de»
+                    siguen en X11 en todo caso, así que hace falta una
+                    pantalla X
 
 Las opciones estándar de Qt (-platform, -style, -geometry, -qwindowgeometry,
 -reverse, -session y similares) se pasan a Qt.
@@ -113,6 +118,15 @@ Las opciones estándar de Qt (-platform, -style, -geometry, -qwindowgeometry,
         <source>%1; the toy shows on X11</source>
         <extracomment>%1 is why the toy&apos;s own Wayland surface cannot be used.</extracomment>
         <translation>%1; el juguete se muestra mediante X11</translation>
+    </message>
+    <message>
+        <source>%1; the toy&apos;s menu and about box need an X display (Xwayland)</source>
+        <extracomment>%1 is why the X display cannot be used.</extracomment>
+        <translation>%1; el menú y la ventana «Acerca de» del juguete necesitan una pantalla X (Xwayland)</translation>
+    </message>
+    <message>
+        <source>the toy&apos;s menu needs Qt on X11 (-platform xcb)</source>
+        <translation>el menú del juguete necesita Qt en X11 (-platform xcb)</translation>
     </message>
 </context>
 <context>

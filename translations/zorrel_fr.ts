@@ -30,11 +30,13 @@ click the right button to wind it; let go and it walks.
       --version     show the version and exit
   -display NAME     use the X display NAME instead of $DISPLAY
       --window-system=x11|wayland
-                    show the toy through X11 (the default; Xwayland
-                    in a Wayland session) or as a layer surface of
-                    the Wayland compositor named by $WAYLAND_DISPLAY,
-                    where it offers the layer shell (Linux only); the
-                    menu and about box stay on X11 either way
+                    show the toy through X11 (Xwayland in a Wayland
+                    session) or as a layer surface of the Wayland
+                    compositor named by $WAYLAND_DISPLAY (Linux only).
+                    Without it: the layer surface where the compositor
+                    offers the layer shell, except on KWin; X11
+                    elsewhere. The menu and about box stay on X11
+                    either way, so an X display is needed
 
 Qt&apos;s standard options (-platform, -style, -geometry, -qwindowgeometry,
 -reverse, -session and the like) are passed on to Qt.
@@ -48,11 +50,14 @@ cliquez avec le bouton droit pour la remonter ; lâchez-la et elle marche.
       --version     afficher la version et quitter
   -display NOM      utiliser l’affichage X NOM au lieu de $DISPLAY
       --window-system=x11|wayland
-                    afficher le jouet par X11 (par défaut ; Xwayland dans
-                    une session Wayland) ou comme surface « layer shell »
-                    du compositeur Wayland désigné par $WAYLAND_DISPLAY,
-                    s’il la propose (Linux seulement) ; le menu et la
-                    fenêtre « À propos » restent sur X11 dans tous les cas
+                    afficher le jouet par X11 (Xwayland dans une session
+                    Wayland) ou comme surface « layer shell » du
+                    compositeur Wayland désigné par $WAYLAND_DISPLAY
+                    (Linux seulement). Sans l’option : la surface « layer
+                    shell » là où le compositeur la propose, sauf sous
+                    KWin ; X11 ailleurs. Le menu et la fenêtre « À
+                    propos » restent sur X11 dans tous les cas : il faut
+                    donc un affichage X
 
 Les options standard de Qt (-platform, -style, -geometry, -qwindowgeometry,
 -reverse, -session, etc.) sont transmises à Qt.
@@ -113,6 +118,15 @@ Les options standard de Qt (-platform, -style, -geometry, -qwindowgeometry,
         <source>%1; the toy shows on X11</source>
         <extracomment>%1 is why the toy&apos;s own Wayland surface cannot be used.</extracomment>
         <translation>%1 ; le jouet s’affiche par X11</translation>
+    </message>
+    <message>
+        <source>%1; the toy&apos;s menu and about box need an X display (Xwayland)</source>
+        <extracomment>%1 is why the X display cannot be used.</extracomment>
+        <translation>%1 ; le menu et la fenêtre « À propos » du jouet ont besoin d’un affichage X (Xwayland)</translation>
+    </message>
+    <message>
+        <source>the toy&apos;s menu needs Qt on X11 (-platform xcb)</source>
+        <translation>le menu du jouet a besoin de Qt sur X11 (-platform xcb)</translation>
     </message>
 </context>
 <context>

@@ -30,11 +30,13 @@ click the right button to wind it; let go and it walks.
       --version     show the version and exit
   -display NAME     use the X display NAME instead of $DISPLAY
       --window-system=x11|wayland
-                    show the toy through X11 (the default; Xwayland
-                    in a Wayland session) or as a layer surface of
-                    the Wayland compositor named by $WAYLAND_DISPLAY,
-                    where it offers the layer shell (Linux only); the
-                    menu and about box stay on X11 either way
+                    show the toy through X11 (Xwayland in a Wayland
+                    session) or as a layer surface of the Wayland
+                    compositor named by $WAYLAND_DISPLAY (Linux only).
+                    Without it: the layer surface where the compositor
+                    offers the layer shell, except on KWin; X11
+                    elsewhere. The menu and about box stay on X11
+                    either way, so an X display is needed
 
 Qt&apos;s standard options (-platform, -style, -geometry, -qwindowgeometry,
 -reverse, -session and the like) are passed on to Qt.
@@ -48,12 +50,14 @@ Qt&apos;s standard options (-platform, -style, -geometry, -qwindowgeometry,
       --version     バージョンを表示して終了する
   -display NAME     $DISPLAY の代わりに X ディスプレイ NAME を使う
       --window-system=x11|wayland
-                    おもちゃを X11 で表示する (既定。Wayland
-                    セッションでは Xwayland) か、$WAYLAND_DISPLAY
-                    の Wayland コンポジターがレイヤーシェルを
-                    提供していれば、そのレイヤーサーフェスとして
-                    表示する (Linux のみ)。メニューと「Zorrel に
-                    ついて」はどちらの場合も X11 に表示される
+                    おもちゃを X11 (Wayland セッションでは
+                    Xwayland) で表示するか、$WAYLAND_DISPLAY の
+                    Wayland コンポジターのレイヤーサーフェスとして
+                    表示する (Linux のみ)。指定がなければ、
+                    コンポジターがレイヤーシェルを提供していれば
+                    レイヤーサーフェス (KWin を除く)、それ以外は
+                    X11。メニューと「Zorrel について」はどちらの
+                    場合も X11 に表示されるため、X ディスプレイが必要
 
 Qt の標準オプション (-platform、-style、-geometry、-qwindowgeometry、
 -reverse、-session など) は Qt にそのまま渡されます。
@@ -114,6 +118,15 @@ Qt の標準オプション (-platform、-style、-geometry、-qwindowgeometry�
         <source>%1; the toy shows on X11</source>
         <extracomment>%1 is why the toy&apos;s own Wayland surface cannot be used.</extracomment>
         <translation>%1。おもちゃは X11 で表示します</translation>
+    </message>
+    <message>
+        <source>%1; the toy&apos;s menu and about box need an X display (Xwayland)</source>
+        <extracomment>%1 is why the X display cannot be used.</extracomment>
+        <translation>%1。おもちゃのメニューと「Zorrel について」には X ディスプレイ (Xwayland) が必要です</translation>
+    </message>
+    <message>
+        <source>the toy&apos;s menu needs Qt on X11 (-platform xcb)</source>
+        <translation>おもちゃのメニューには X11 上の Qt が必要です (-platform xcb)</translation>
     </message>
 </context>
 <context>

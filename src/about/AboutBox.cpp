@@ -234,7 +234,7 @@ AboutBox::AboutBox(std::function<void()> onUnload, QWidget *parent)
     setTabOrder(homepage_, text_);
     ok_->setFocus();
 
-    centre();
+    place();
 }
 
 // A caption longer than its place (a translation, or a long address in
@@ -258,19 +258,29 @@ void AboutBox::growToFit(std::initializer_list<QLabel *> captions, const QWidget
     widenToFit(ok_, width());
 }
 
-// Centres the whole window, frame included, on the primary screen. The
-// frame's size is known only once the window manager has framed the box.
-void AboutBox::centre()
+void AboutBox::setPlacement(std::function<QPoint(QSize frame)> place)
 {
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->geometry().center() - frameGeometry().center() + pos());
+    placement_ = std::move(place);
+    this->place();
+}
+
+// Places the whole window, frame included: by default centred on the primary
+// screen. The frame's size is known only once the window manager has framed
+// the box.
+void AboutBox::place()
+{
+    const QRect frame = frameGeometry();
+    if (placement_)
+        move(placement_(frame.size()) + pos() - frame.topLeft());
+    else if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->geometry().center() - frame.center() + pos());
 }
 
 bool AboutBox::event(QEvent *event)
 {
-    if (event->type() == QEvent::Move && !centredInFrame_ && frameGeometry().size() != size()) {
-        centredInFrame_ = true;
-        centre();
+    if (event->type() == QEvent::Move && !placedInFrame_ && frameGeometry().size() != size()) {
+        placedInFrame_ = true;
+        place();
     }
     return QDialog::event(event);
 }

@@ -27,6 +27,10 @@ class AboutBox : public QDialog {
     // Every way of closing the dialog ends here.
     void done(int result) override;
 
+    // Where the box goes, frame included: `place` gives the frame's top-left
+    // corner for the frame's size. Without it, centred on the primary screen.
+    void setPlacement(std::function<QPoint(QSize frame)> place);
+
     // The help text of the text box: each line break of the text is one
     // paragraph break of the box, as QPlainTextEdit::toPlainText() gives it.
     static QString helpText();
@@ -38,7 +42,7 @@ class AboutBox : public QDialog {
 
   private:
     void unload();
-    void centre();
+    void place();
     void growToFit(std::initializer_list<QLabel *> captions, const QWidget *icon);
     void openLink(const QLabel *link);
 
@@ -47,7 +51,8 @@ class AboutBox : public QDialog {
     QLabel *email_ = nullptr;
     QLabel *homepage_ = nullptr;
     QPlainTextEdit *text_ = nullptr;
-    bool centredInFrame_ = false;
+    std::function<QPoint(QSize frame)> placement_;
+    bool placedInFrame_ = false;
 };
 
 } // namespace zorrel::about

@@ -1,7 +1,10 @@
 #include "widget/ScreenPlacement.h"
 
+#include "platform/OutputLayout.h"
+
 #include <algorithm>
 #include <limits>
+#include <span>
 
 namespace zorrel::widget {
 namespace {
@@ -41,6 +44,26 @@ QPoint placeOnScreens(const QRect &toy, const QList<QRect> &screens)
     }
     return {clampInto(toy.x(), toy.width(), best->left(), best->right()),
             clampInto(toy.y(), toy.height(), best->top(), best->bottom())};
+}
+
+QPoint placeBesideToy(const QRect &toy, QSize size, int top, const QList<QRect> &screens)
+{
+    const int own =
+        platform::ownOutput(toy, std::span<const QRect>(screens.data(), screens.size()));
+    if (own < 0)
+        return {toy.right() + 1, top};
+    const QRect &screen = screens[own];
+    const int besideTop = clampInto(top, size.height(), screen.top(), screen.bottom());
+    if (toy.right() + size.width() <= screen.right())
+        return {toy.right() + 1, besideTop};
+    if (toy.left() - size.width() >= screen.left())
+        return {toy.left() - size.width(), besideTop};
+    const int left = clampInto(toy.left(), size.width(), screen.left(), screen.right());
+    if (toy.bottom() + size.height() <= screen.bottom())
+        return {left, toy.bottom() + 1};
+    if (toy.top() - size.height() >= screen.top())
+        return {left, toy.top() - size.height()};
+    return {clampInto(toy.right() + 1, size.width(), screen.left(), screen.right()), besideTop};
 }
 
 } // namespace zorrel::widget

@@ -14,7 +14,6 @@
 #include <QPainter>
 #include <QPointer>
 #include <QScreen>
-#include <QWindow>
 
 #include <optional>
 #include <span>
@@ -70,9 +69,18 @@ QList<QRect> screenRects()
     return rects;
 }
 
+// Where windows may go: the screens less their panels.
+QList<QRect> availableScreenRects()
+{
+    QList<QRect> rects;
+    for (const QScreen *screen : QGuiApplication::screens())
+        rects.append(screen->availableGeometry());
+    return rects;
+}
+
 } // namespace
 
-ToyWidget::ToyWidget()
+ToyWidget::ToyWidget(const SurfaceMaker &makeSurface)
     : timer_([this] { tick(); }), menu_(this), effects_([this] { return toy_.state().soundOn; })
 {
     setWindowTitle(QStringLiteral("Zorrel"));
@@ -86,7 +94,7 @@ ToyWidget::ToyWidget()
     background.setColor(QPalette::Window, layout::kBackground);
     setPalette(background);
     setAutoFillBackground(true);
-    surface_ = platform::makeToySurface(*this);
+    surface_ = makeSurface(*this);
     connect(&idleDrawing_, &QTimer::timeout, this, [this] {
         if (!sprites_->drawNextMissing())
             idleDrawing_.stop();
@@ -101,20 +109,22 @@ void ToyWidget::start()
 {
     toy_.load();
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    move(screen.x() + (screen.width() - width()) / 2,
-         screen.y() + (screen.height() - height()) / 2);
-    move(placeOnScreens(geometry(), screenRects()));
+    const QPoint centred(screen.x() + (screen.width() - width()) / 2,
+                         screen.y() + (screen.height() - height()) / 2);
+    // The surface takes its first place before it is made ready to show.
+    surface_->move(placeOnScreens(QRect(centred, size()), screenRects()));
+    surface_->onRatioChanged([this] {
+        applyDeviceRatio();
+        showPose(toy_.state().pose());
+        commit();
+    });
+    applyDeviceRatio();
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
     surface_->prepare();
     showPose(toy_.state().pose());
     commit();
     show();
     surface_->shown();
-    connect(windowHandle(), &QWindow::screenChanged, this, [this] {
-        applyDeviceRatio();
-        showPose(toy_.state().pose());
-        commit();
-    });
     watchScreens();
 }
 
@@ -151,12 +161,15 @@ void ToyWidget::keepOnScreen()
 // Pictures, cursors and outline follow the screen's device-pixel ratio.
 void ToyWidget::applyDeviceRatio()
 {
-    const qreal ratio = devicePixelRatioF();
+    const qreal ratio = surface_->deviceRatio();
+    if (sprites_ && ratio == picturesRatio_)
+        return; // another screen of the same scale
+    picturesRatio_ = ratio;
     sprites_ = std::make_unique<art::SpriteSet>(ratio);
     openHand_ = art::handCursor(HandCursor::Open, ratio);
     grabbingHand_ = art::handCursor(HandCursor::Grabbing, ratio);
     // The hand follows the toy: grabbing only while the left button holds it.
-    setCursor(toy_.state().dragging ? grabbingHand_ : openHand_);
+    surface_->setCursor(toy_.state().dragging ? grabbingHand_ : openHand_);
     pictureDirty_ = true;
 }
 
@@ -237,6 +250,7 @@ void ToyWidget::renderPicture()
 // window system's lag.
 void ToyWidget::mousePressEvent(QMouseEvent *event)
 {
+    lastPointer_ = event->globalPosition().toPoint();
     if (event->buttons() == event->button())
         pressedOrigin_ = partOriginAt((event->globalPosition() - QPointF(clientPos())).toPoint());
     const QPointF at = fromPressedPart(event);
@@ -247,6 +261,7 @@ void ToyWidget::mousePressEvent(QMouseEvent *event)
 
 void ToyWidget::mouseMoveEvent(QMouseEvent *event)
 {
+    lastPointer_ = event->globalPosition().toPoint();
     const QPointF at = fromPressedPart(event);
     toy_.pointerMoved(heldButtons(event->buttons()), float(at.x()), float(at.y()));
     commit();
@@ -254,6 +269,7 @@ void ToyWidget::mouseMoveEvent(QMouseEvent *event)
 
 void ToyWidget::mouseReleaseEvent(QMouseEvent *event)
 {
+    lastPointer_ = event->globalPosition().toPoint();
     if (const std::optional<Button> button = toyButton(event->button()))
         toy_.pointerReleased(*button);
     commit();
@@ -275,6 +291,8 @@ void ToyWidget::closeEvent(QCloseEvent *event)
     event->accept();
     endProgram();
 }
+
+bool ToyWidget::drawnBySurface() const { return testAttribute(Qt::WA_DontShowOnScreen); }
 
 QPoint ToyWidget::clientPos() const { return positionDirty_ ? position_ : surface_->position(); }
 
@@ -300,7 +318,7 @@ void ToyWidget::setTimerInterval(int milliseconds) { timer_.setInterval(millisec
 // state, when the event ends.
 void ToyWidget::showPose(const shape::Pose &pose)
 {
-    surface_->setShape(shape::outline(pose, devicePixelRatioF()));
+    surface_->setShape(shape::outline(pose, surface_->deviceRatio()));
     pictureDirty_ = true;
     if (pose != shape::Pose{} && !sprites_->complete() && !idleDrawing_.isActive())
         idleDrawing_.start(0);
@@ -308,7 +326,7 @@ void ToyWidget::showPose(const shape::Pose &pose)
 
 void ToyWidget::setHandCursor(HandCursor cursor)
 {
-    setCursor(cursor == HandCursor::Open ? openHand_ : grabbingHand_);
+    surface_->setCursor(cursor == HandCursor::Open ? openHand_ : grabbingHand_);
 }
 
 // Read back from the window system, unless this event has moved it already.
@@ -334,10 +352,21 @@ int ToyWidget::desktopLeft() const
 
 void ToyWidget::playEffect(std::string_view fileName) { effects_.playEffect(fileName); }
 
+// Where Qt's own window shows the toy, the menu opens at the pointer, over
+// the toy. A surface of its own may lie above every X window, Qt's menu
+// included, so there the menu opens beside the toy, at the height of the
+// pointer as the toy's last event gave it: Xwayland does not see the
+// pointer over a Wayland surface, and QCursor::pos() is stale.
 void ToyWidget::showPopupMenu()
 {
     commit();
-    menu_.exec(QCursor::pos());
+    if (!drawnBySurface()) {
+        menu_.exec(QCursor::pos());
+        return;
+    }
+    menu_.ensurePolished();
+    menu_.exec(placeBesideToy(QRect(clientPos(), size()), menu_.sizeHint(), lastPointer_.y(),
+                              availableScreenRects()));
 }
 
 bool ToyWidget::loadStoredSound(bool firstRunDefault) { return soundOption_.load(firstRunDefault); }
@@ -351,6 +380,25 @@ void ToyWidget::openAboutBox()
         if (toy)
             toy->setEnabled(true);
     });
+    // Above an X window as it may be, the toy would hide part of the box.
+    // A window manager may centre the box whatever place it asks for (sway
+    // does, over the toy that starts in the middle); one it does not manage
+    // goes where it is put. Such a box cannot take the focus (sway's X
+    // window manager gives it back to the window it chose), so it holds the
+    // keyboard until it closes, as a menu does: Enter and Esc still work.
+    if (drawnBySurface()) {
+        about->setWindowFlag(Qt::BypassWindowManagerHint, true);
+        about->setPlacement([toy = QPointer<ToyWidget>(this)](QSize frame) {
+            if (!toy)
+                return QPoint();
+            const QRect at(toy->clientPos(), toy->size());
+            return placeBesideToy(at, frame, at.center().y() - frame.height() / 2,
+                                  availableScreenRects());
+        });
+        about->show();
+        about->grabKeyboard();
+        return;
+    }
     about->show();
 }
 

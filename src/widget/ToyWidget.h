@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 namespace zorrel::widget {
@@ -27,7 +28,9 @@ namespace zorrel::widget {
 class ToyWidget : public QWidget, private toy::ToyWindow, private toy::ToyServices {
     Q_OBJECT
   public:
-    ToyWidget();
+    using SurfaceMaker = std::function<std::unique_ptr<platform::ToySurface>(QWidget &)>;
+    // The toy on the surface `makeSurface` gives, the platform's by default.
+    explicit ToyWidget(const SurfaceMaker &makeSurface = platform::makeToySurface);
     ~ToyWidget() override;
 
     // Runs start-up, then shows the window centred on the primary screen.
@@ -50,6 +53,10 @@ class ToyWidget : public QWidget, private toy::ToyWindow, private toy::ToyServic
     [[nodiscard]] QPointF fromPressedPart(const QMouseEvent *event) const;
     // Top-left of the client area on the desktop, as the toy last set it.
     [[nodiscard]] QPoint clientPos() const;
+    // Whether a surface of the platform's own shows the toy while Qt's
+    // window stays off the screen, so that Qt's other windows know nothing
+    // of where the toy is stacked.
+    [[nodiscard]] bool drawnBySurface() const;
     void buildMenu();
     // Brings the toy wholly onto a screen if it is not, as after the screens
     // shrank or the window manager pushed it mostly out of sight.
@@ -85,6 +92,7 @@ class ToyWidget : public QWidget, private toy::ToyWindow, private toy::ToyServic
     // drawn yet are drawn in idle moments, one per pass, not mid-walk.
     QTimer idleDrawing_;
     std::unique_ptr<art::SpriteSet> sprites_;
+    qreal picturesRatio_ = 0; // the device-pixel ratio of sprites_ and the hands
     QCursor openHand_;
     QCursor grabbingHand_;
     QMenu menu_;
@@ -97,6 +105,7 @@ class ToyWidget : public QWidget, private toy::ToyWindow, private toy::ToyServic
     bool positionDirty_ = false;
     bool pictureDirty_ = true;
     QPoint pressedOrigin_; // of the part under the first press of a gesture
+    QPoint lastPointer_;   // on the desktop, as the toy's last pointer event gave it
 };
 
 } // namespace zorrel::widget

@@ -106,6 +106,24 @@ TEST(CommandLine, ExitCodesAndOutput)
     EXPECT_NE(refused.find(usageText), std::string::npos) << "the usage goes to stderr";
 }
 
+// Bound for its own Wayland surface with no X display, where its menu and
+// about box would open, the toy is not shown: one line, status 1.
+TEST(CommandLine, OnWaylandWithoutAnXDisplayTheToyEndsWithOneLine)
+{
+    const std::string wayland = "LANG=C.UTF-8 WAYLAND_DISPLAY=zorrel-test-nowhere";
+    const std::string noDisplay = "zorrel: no display (DISPLAY is not set)";
+    for (const char *chosen : {"", "--window-system=wayland"}) {
+        const e2e::Output r = program(std::string(chosen) + " 2>&1", wayland);
+        EXPECT_EQ(r.exit, 1) << chosen;
+        EXPECT_EQ(r.out,
+                  noDisplay + "; the toy's menu and about box need an X display (Xwayland)\n")
+            << chosen;
+    }
+    const e2e::Output x11 = program("--window-system=x11 2>&1", wayland);
+    EXPECT_EQ(x11.exit, 1);
+    EXPECT_EQ(x11.out, noDisplay + "\n") << "X11 chosen: the display alone is missing";
+}
+
 // A session in another language gets --help, a refused option and a
 // missing display in that language.
 TEST(CommandLine, SpeaksTheSessionsLanguage)

@@ -2,6 +2,7 @@
 // and the timer that paces it.
 
 #include "TestSupport.h"
+#include "about/AboutBox.h"
 #include "platform/ToySurface.h"
 #include "widget/PacedTimer.h"
 #include "widget/ScreenPlacement.h"
@@ -11,8 +12,10 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLockFile>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -20,6 +23,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -27,14 +31,17 @@ namespace {
 
 using zorrel::widget::ToyWidget;
 
+// The application, with a settings folder of the program's own.
+void startApplication()
+{
+    static QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    zorrel::test::testApplication<QApplication>();
+}
+
 class ToyWidgetTest : public ::testing::Test {
   protected:
-    static void SetUpTestSuite()
-    {
-        static QTemporaryDir config;
-        qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-        zorrel::test::testApplication<QApplication>();
-    }
+    static void SetUpTestSuite() { startApplication(); }
 
     void SetUp() override { widget_.start(); }
 
@@ -170,6 +177,143 @@ TEST_F(ToyWidgetTest, TheSurfaceKeepsItsPicturesPastTheirSource)
     EXPECT_EQ(shown.pixelColor(2, 2), window.palette().color(QPalette::Window));
 }
 
+// A surface of a window system's own, as the Wayland surface is: it alone
+// knows where the toy is and at what ratio, and Qt's window stays off the
+// screen, where Qt's copy of its place and screen goes stale.
+class OwnSurface : public zorrel::platform::ToySurface {
+  public:
+    explicit OwnSurface(QWidget &window) { window.setAttribute(Qt::WA_DontShowOnScreen); }
+
+    void prepare() override { preparedAt = at; }
+    void shown() override {}
+    void move(QPoint clientPos) override { at = clientPos; }
+    [[nodiscard]] QPoint position() const override { return at; }
+    [[nodiscard]] qreal deviceRatio() const override { return ratio; }
+    void onRatioChanged(std::function<void()> changed) override { ratioChanged = changed; }
+    void setCursor(const QCursor &shape) override { cursor = shape; }
+    void setShape(const QRegion &region) override { shape = region; }
+    void setLayers(std::span<const Layer> given) override
+    {
+        layers.assign(given.begin(), given.end());
+    }
+    void paint(QPainter & /*painter*/) override {}
+    void flush() override {}
+
+    // The surface went to a screen of another ratio.
+    void rescale(qreal to)
+    {
+        ratio = to;
+        ratioChanged();
+    }
+
+    QPoint at{-1000, -1000}; // nowhere the widget would put it itself
+    std::optional<QPoint> preparedAt;
+    qreal ratio = 1.0;
+    std::function<void()> ratioChanged;
+    QCursor cursor;
+    QRegion shape;
+    std::vector<Layer> layers;
+};
+
+class ToyWidgetOnItsOwnSurface : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() { startApplication(); }
+
+    void SetUp() override { widget_.start(); }
+
+    // A pointer event at `global` on the desktop, sent to the widget as the
+    // Wayland surface sends its events.
+    void send(QEvent::Type type, QPoint global, Qt::MouseButton button, Qt::MouseButtons held)
+    {
+        const QPointF local = QPointF(global - surface_->at);
+        QMouseEvent event(type, local, local, QPointF(global), button, held, Qt::NoModifier);
+        QApplication::sendEvent(&widget_, &event);
+    }
+    [[nodiscard]] QRect toy() const { return {surface_->at, widget_.size()}; }
+
+    OwnSurface *surface_ = nullptr;
+    ToyWidget widget_{[this](QWidget &window) {
+        auto made = std::make_unique<OwnSurface>(window);
+        surface_ = made.get();
+        return made;
+    }};
+};
+
+// The toy starts centred on the primary screen, placed through the surface
+// before it is made ready; its pictures, outline and hands follow the
+// surface's ratio, whatever Qt's window says.
+TEST_F(ToyWidgetOnItsOwnSurface, PlaceAndRatioComeFromTheSurfaceAlone)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    ASSERT_TRUE(surface_->preparedAt.has_value());
+    const QPoint centre = QRect(*surface_->preparedAt, widget_.size()).center();
+    EXPECT_LE((centre - screen.center()).manhattanLength(), 1) << "centred on the primary screen";
+    ASSERT_FALSE(surface_->layers.empty());
+    const QRect outlineAt1 = surface_->shape.boundingRect();
+    ASSERT_EQ(widget_.devicePixelRatioF(), 1.0) << "Qt's window stays at ratio 1";
+
+    surface_->rescale(2.0);
+    EXPECT_EQ(surface_->shape.boundingRect().size(), outlineAt1.size() * 2);
+    for (const auto &layer : surface_->layers)
+        EXPECT_EQ(layer.picture.devicePixelRatio(), 2.0);
+    EXPECT_EQ(surface_->cursor.pixmap().devicePixelRatio(), 2.0) << "the hand is drawn anew";
+
+    // A drag moves the surface; the walk's limit and the pointer's part are
+    // measured from where the surface is, not from Qt's window.
+    const QPoint start = surface_->at;
+    send(QEvent::MouseButtonPress, start + QPoint(20, 60), Qt::LeftButton, Qt::LeftButton);
+    EXPECT_EQ(surface_->cursor.pixmap().devicePixelRatio(), 2.0);
+    send(QEvent::MouseMove, start + QPoint(20 + 70, 60 - 40), Qt::NoButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, start + QPoint(20 + 70, 60 - 40), Qt::LeftButton, {});
+    EXPECT_EQ(surface_->at, start + QPoint(70, -40));
+    surface_->rescale(1.0);
+    EXPECT_EQ(surface_->shape.boundingRect().size(), outlineAt1.size());
+}
+
+// Over a surface of its own, which may lie above every X window, the menu
+// opens beside the toy at the pointer's height and clear of the toy.
+TEST_F(ToyWidgetOnItsOwnSurface, TheMenuOpensBesideTheToyAtThePointersHeight)
+{
+    const QPoint pointer = surface_->at + QPoint(30, 20);
+    QRect menuAt;
+    QTimer::singleShot(0, [&] {
+        if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+            menuAt = menu->geometry();
+            menu->close();
+        }
+    });
+    send(QEvent::MouseButtonPress, pointer, Qt::RightButton, Qt::RightButton);
+    send(QEvent::MouseButtonRelease, pointer, Qt::RightButton, {});
+    ASSERT_FALSE(menuAt.isNull()) << "the menu did not open";
+    EXPECT_FALSE(menuAt.intersects(toy()));
+    EXPECT_EQ(menuAt.left(), toy().right() + 1);
+    EXPECT_EQ(menuAt.top(), pointer.y());
+}
+
+// The about box opens beside the toy; while it is open the toy takes no
+// pointer input, not even the events its own surface sends.
+TEST_F(ToyWidgetOnItsOwnSurface, TheAboutBoxOpensBesideTheToyThatTakesNoInputMeanwhile)
+{
+    auto *about = widget_.findChild<QAction *>("about");
+    ASSERT_NE(about, nullptr);
+    about->trigger();
+    zorrel::about::AboutBox *box = nullptr;
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (auto *found = qobject_cast<zorrel::about::AboutBox *>(window);
+            found && found->isVisible())
+            box = found;
+    ASSERT_NE(box, nullptr);
+    EXPECT_FALSE(box->frameGeometry().intersects(toy())) << "the box is over the toy";
+    const QPoint part = surface_->at + QPoint(20, 60);
+    send(QEvent::MouseButtonPress, part, Qt::LeftButton, Qt::LeftButton);
+    EXPECT_FALSE(widget_.toy().state().dragging) << "the toy took a press past the about box";
+    send(QEvent::MouseButtonRelease, part, Qt::LeftButton, {});
+    box->close();
+    send(QEvent::MouseButtonPress, part, Qt::LeftButton, Qt::LeftButton);
+    EXPECT_TRUE(widget_.toy().state().dragging) << "the toy stays deaf after the box closed";
+    send(QEvent::MouseButtonRelease, part, Qt::LeftButton, {});
+}
+
 // The toy is put back wholly on a screen, moved as little as it can be.
 TEST(ScreenPlacement, BringsTheWholeToyOntoTheScreenThatShowsMostOfIt)
 {
@@ -194,6 +338,45 @@ TEST(ScreenPlacement, BringsTheWholeToyOntoTheScreenThatShowsMostOfIt)
     };
     for (const auto &[at, screens, placed] : rows)
         EXPECT_EQ(placeOnScreens(QRect(at, toy), screens), placed) << at.x() << "," << at.y();
+}
+
+// A menu or dialog beside the toy: wholly on the toy's screen, never over it.
+TEST(ScreenPlacement, BesideTheToyOnItsScreenAndClearOfIt)
+{
+    using zorrel::widget::placeBesideToy;
+    const QSize toy(69, 96);
+    const QSize menu(150, 120);
+    const QList<QRect> one = {{0, 0, 1024, 768}};
+    const QList<QRect> pair = {{0, 0, 1024, 768}, {1024, 0, 800, 600}};
+    const struct {
+        const char *why;
+        QPoint toyAt;
+        int top;
+        QList<QRect> screens;
+        QPoint placed;
+    } rows[] = {
+        {"right of it, at the pointer's height", {400, 300}, 340, one, {469, 340}},
+        {"left of it where the right has no room", {900, 300}, 340, one, {750, 340}},
+        {"the right just fits", {805, 300}, 300, one, {874, 300}},
+        {"the right misses by one", {806, 300}, 300, one, {656, 300}},
+        {"moved up to end at the screen's bottom", {400, 660}, 700, one, {469, 648}},
+        {"partly off the left edge: still right of it", {-30, 100}, 120, one, {39, 120}},
+        {"on the right screen of two, its own", {1100, 450}, 500, pair, {1169, 480}},
+        {"at the right screen's right edge: left of it, not on the left screen",
+         {1755, 100},
+         150,
+         pair,
+         {1605, 150}},
+        {"mostly on the left screen: that one's bottom", {990, 640}, 700, pair, {840, 648}},
+        {"no room on either side: below it", {0, 0}, 20, {{0, 0, 200, 400}}, {0, 96}},
+        {"nor below: above it", {0, 280}, 300, {{0, 0, 200, 400}}, {0, 160}},
+    };
+    for (const auto &[why, toyAt, top, screens, placed] : rows) {
+        const QRect toyRect(toyAt, toy);
+        const QPoint at = placeBesideToy(toyRect, menu, top, screens);
+        EXPECT_EQ(at, placed) << why;
+        EXPECT_FALSE(QRect(at, menu).intersects(toyRect)) << why;
+    }
 }
 
 // A tick that sets its own pace again must not push the next tick back, or

@@ -1,4 +1,5 @@
 #include "platform/ToySurface.h"
+#include "platform/qt/OwnScreen.h"
 
 #include <QPainter>
 #include <QTransform>
@@ -11,7 +12,10 @@ namespace {
 
 class QtToySurface : public ToySurface {
   public:
-    explicit QtToySurface(QWidget &window) : window_(window) {}
+    explicit QtToySurface(QWidget &window)
+        : window_(window), screen_([this] { return QRect(position(), window_.size()); })
+    {
+    }
 
     void prepare() override
     {
@@ -20,12 +24,23 @@ class QtToySurface : public ToySurface {
     }
     void shown() override {}
 
-    void move(QPoint clientPos) override { window_.move(clientPos); }
+    void move(QPoint clientPos) override
+    {
+        window_.move(clientPos);
+        screen_.check();
+    }
+    // The surface is Qt's window itself: Qt's copy of its place is the one.
     [[nodiscard]] QPoint position() const override { return window_.pos(); }
+    [[nodiscard]] qreal deviceRatio() const override { return screen_.ratio(); }
+    void onRatioChanged(std::function<void()> changed) override
+    {
+        screen_.onChanged(std::move(changed));
+    }
+    void setCursor(const QCursor &cursor) override { window_.setCursor(cursor); }
 
     void setShape(const QRegion &region) override
     {
-        const qreal ratio = window_.devicePixelRatioF();
+        const qreal ratio = deviceRatio();
         // Qt's masks are in logical pixels; it scales them itself.
         window_.setMask(ratio == 1.0 ? region
                                      : QTransform::fromScale(1 / ratio, 1 / ratio).map(region));
@@ -41,11 +56,13 @@ class QtToySurface : public ToySurface {
         for (const Layer &layer : layers_)
             painter.drawPixmap(layer.at, layer.picture);
     }
-    void flush() override {}
+    // Somebody else (the window manager) may have moved the window.
+    void flush() override { screen_.check(); }
 
   private:
     QWidget &window_;
     std::vector<Layer> layers_;
+    OwnScreen screen_;
 };
 
 } // namespace

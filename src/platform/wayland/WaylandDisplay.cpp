@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <cstring>
 #include <poll.h>
+#include <string_view>
 
 namespace zorrel::platform::wayland {
 namespace {
@@ -227,6 +228,9 @@ void WaylandDisplay::global(void *data, wl_registry *registry, std::uint32_t nam
                             const char *interface, std::uint32_t version)
 {
     auto *self = static_cast<WaylandDisplay *>(data);
+    // KWin's own shell protocol; wlroots offers some older org_kde_kwin_*
+    // protocols too (idle, server decorations), so their prefix tells nothing.
+    self->kwin_ = self->kwin_ || std::string_view(interface) == "org_kde_plasma_shell";
     const auto bind = [&](const wl_interface *kind, std::uint32_t wanted) {
         return wl_registry_bind(registry, name, kind, std::min(version, wanted));
     };

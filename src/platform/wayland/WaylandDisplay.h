@@ -57,6 +57,8 @@ class WaylandDisplay {
     [[nodiscard]] const std::vector<std::unique_ptr<Output>> &outputs() const { return outputs_; }
     // The outputs' places, in the order of outputs().
     [[nodiscard]] std::vector<QRect> outputRects() const;
+    // Whether the compositor is KWin, by a global only it offers.
+    [[nodiscard]] bool isKWin() const { return kwin_; }
 
     // Called after the events of each read are handled.
     void onEvents(std::function<void()> handler) { onEvents_ = std::move(handler); }
@@ -87,6 +89,7 @@ class WaylandDisplay {
     std::vector<std::unique_ptr<Output>> outputs_;
     std::unique_ptr<QSocketNotifier> notifier_;
     std::function<void()> onEvents_;
+    bool kwin_ = false;
 };
 
 } // namespace zorrel::platform::wayland

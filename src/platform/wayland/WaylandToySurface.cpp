@@ -26,8 +26,6 @@
 namespace zorrel::platform::wayland {
 namespace {
 
-// How long the compositor may take to answer at start.
-constexpr std::chrono::seconds kAnswerTime{5};
 // Pictures the compositor may hold at once before the toy waits for one.
 constexpr std::size_t kMostBuffers = 3;
 // The layer shell's name for what the surface is: neutral, so that no
@@ -59,7 +57,6 @@ class WaylandToySurface : public ToySurface {
     {
         if (layer_ != nullptr)
             return;
-        position_ = window_.pos();
         createLayer();
     }
 
@@ -74,10 +71,16 @@ class WaylandToySurface : public ToySurface {
     }
 
     [[nodiscard]] QPoint position() const override { return position_; }
+    [[nodiscard]] qreal deviceRatio() const override { return scale_; }
+    void onRatioChanged(std::function<void()> changed) override
+    {
+        ratioChanged_ = std::move(changed);
+    }
+    void setCursor(const QCursor & /*cursor*/) override {}
 
     void setShape(const QRegion &region) override
     {
-        const qreal ratio = window_.devicePixelRatioF();
+        const qreal ratio = deviceRatio();
         outline_ = ratio == 1.0 ? region : QTransform::fromScale(1 / ratio, 1 / ratio).map(region);
         outlineDirty_ = true;
         pictureDirty_ = true;
@@ -149,7 +152,7 @@ class WaylandToySurface : public ToySurface {
             return; // no output to show the toy on, for now
         const Output &output = *display_->outputs()[static_cast<std::size_t>(place.output)];
         outputName_ = output.name;
-        scale_ = output.scale;
+        const bool rescaled = std::exchange(scale_, output.scale) != output.scale;
         surface_ = wl_compositor_create_surface(display_->compositor());
         if (WaylandPointer *pointer = display_->pointer())
             pointer->follow(surface_, [this](const PointerEvent &event) { pointerEvent(event); });
@@ -189,6 +192,8 @@ class WaylandToySurface : public ToySurface {
         outlineDirty_ = true;
         pictureDirty_ = true;
         display_->flush();
+        if (rescaled && ratioChanged_)
+            ratioChanged_();
     }
 
     void destroyLayer()
@@ -265,6 +270,7 @@ class WaylandToySurface : public ToySurface {
     zwlr_layer_surface_v1 *layer_ = nullptr;
     std::uint32_t outputName_ = 0;
     int scale_ = 1;
+    std::function<void()> ratioChanged_;
     bool configured_ = false;
     std::vector<std::unique_ptr<ShmBuffer>> buffers_;
     std::vector<Layer> layers_;
@@ -277,11 +283,8 @@ class WaylandToySurface : public ToySurface {
 
 } // namespace
 
-std::unique_ptr<ToySurface> makeToySurface(QWidget &window, std::string &reason)
+std::unique_ptr<ToySurface> makeToySurface(QWidget &window, std::unique_ptr<WaylandDisplay> display)
 {
-    std::unique_ptr<WaylandDisplay> display = WaylandDisplay::connect(kAnswerTime, reason);
-    if (display == nullptr)
-        return nullptr;
     return std::make_unique<WaylandToySurface>(window, std::move(display));
 }
 

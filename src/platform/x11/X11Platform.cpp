@@ -1,6 +1,7 @@
 #include "platform/Platform.h"
 #include "platform/ToySurface.h"
 #include "platform/WindowSystem.h"
+#include "platform/wayland/WaylandDisplay.h"
 #include "platform/wayland/WaylandToySurface.h"
 #include "platform/x11/X11Connection.h"
 
@@ -26,6 +27,8 @@ namespace {
 
 // How long a display may take to answer before the toy gives up on it.
 constexpr std::chrono::seconds kDisplayAnswerTime{5};
+// The same for the Wayland compositor, asked once the toy window is made.
+constexpr std::chrono::seconds kWaylandAnswerTime{5};
 
 // The toy's pictures, cursors and menu need true colour; on a display with
 // fewer bits Qt paints every one of them black.
@@ -192,14 +195,40 @@ void endCleanlyOnDisplayLoss()
 
 std::unique_ptr<ToySurface> makeToySurface(QWidget &window)
 {
-    if (chosenWindowSystem() == WindowSystem::Wayland) {
-        std::string reason;
-        if (auto surface = wayland::makeToySurface(window, reason))
-            return surface;
+    const WindowSystem chosen = chosenWindowSystem();
+    const char *waylandDisplay = std::getenv("WAYLAND_DISPLAY");
+    SessionOffer offer;
+    offer.waylandDisplay = waylandDisplay != nullptr && *waylandDisplay != '\0';
+    offer.qtOnX11 = x11::connection() != nullptr;
+    std::unique_ptr<wayland::WaylandDisplay> display;
+    std::string reason;
+    // Where Qt is elsewhere, only an explicit choice is worth the question.
+    if (chosen != WindowSystem::X11 && offer.waylandDisplay &&
+        (offer.qtOnX11 || chosen == WindowSystem::Wayland)) {
+        display = wayland::WaylandDisplay::connect(kWaylandAnswerTime, reason);
+        offer.layerShell = display != nullptr;
+        offer.kwin = display != nullptr && display->isKWin();
+    }
+    switch (chooseSurface(chosen, offer)) {
+    case SurfaceChoice::Wayland:
+        return wayland::makeToySurface(window, std::move(display));
+    case SurfaceChoice::X11SayingWhy:
+        if (reason.empty())
+            reason = offer.waylandDisplay
+                         ? QCoreApplication::translate(
+                               "Display", "the toy's menu needs Qt on X11 (-platform xcb)")
+                               .toStdString()
+                         : QCoreApplication::translate(
+                               "Display", "no Wayland display (WAYLAND_DISPLAY is not set)")
+                               .toStdString();
         //: %1 is why the toy's own Wayland surface cannot be used.
         printLine(QCoreApplication::translate("Display", "%1; the toy shows on X11")
                       .arg(QString::fromStdString(reason)));
+        break;
+    case SurfaceChoice::X11:
+        break;
     }
+    display.reset();
     if (x11::connection() != nullptr)
         return x11::makeToySurface(window);
     return makeQtToySurface(window);

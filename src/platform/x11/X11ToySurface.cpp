@@ -1,3 +1,4 @@
+#include "platform/qt/OwnScreen.h"
 #include "platform/x11/X11Canvas.h"
 #include "platform/x11/X11Connection.h"
 
@@ -38,7 +39,8 @@ constexpr std::size_t kMovesInFlight = 32;
 class X11ToySurface : public ToySurface, private QAbstractNativeEventFilter {
   public:
     X11ToySurface(QWidget &window, xcb_connection_t *connection)
-        : window_(window), connection_(connection), canvas_(connection)
+        : window_(window), connection_(connection), canvas_(connection),
+          screen_([this] { return QRect(position(), window_.size()); })
     {
         // An ARGB window wherever the server offers one: see X11Canvas.
         window_.setAttribute(Qt::WA_TranslucentBackground);
@@ -96,7 +98,11 @@ class X11ToySurface : public ToySurface, private QAbstractNativeEventFilter {
         std::free(geometry);
         outline_.clear();
         outlineChanged_ = false;
-        confirmed_ = window_.pos();
+        // A native window made anew stands where Qt's copy of the place
+        // says, which the toy's moves since have passed by.
+        const QPoint device = toDevice(position());
+        const std::int32_t values[] = {device.x(), device.y()};
+        xcb_configure_window(connection_, id_, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, values);
     }
 
     void shown() override
@@ -110,9 +116,18 @@ class X11ToySurface : public ToySurface, private QAbstractNativeEventFilter {
     {
         if (clientPos == position())
             return;
+        if (id_ == 0) {
+            // Qt makes the native window where its own copy says, and
+            // tells the window manager that place was asked for.
+            confirmed_ = clientPos;
+            window_.move(clientPos);
+            screen_.check();
+            return;
+        }
         pending_.push_back(clientPos);
         if (pending_.size() > kMovesInFlight)
             pending_.pop_front();
+        screen_.check();
         const QPoint device = toDevice(clientPos);
         const std::int32_t values[] = {device.x(), device.y()};
         xcb_configure_window(connection_, id_, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, values);
@@ -123,6 +138,13 @@ class X11ToySurface : public ToySurface, private QAbstractNativeEventFilter {
         readStructureEvents();
         return pending_.empty() ? confirmed_ : pending_.back();
     }
+
+    [[nodiscard]] qreal deviceRatio() const override { return screen_.ratio(); }
+    void onRatioChanged(std::function<void()> changed) override
+    {
+        screen_.onChanged(std::move(changed));
+    }
+    void setCursor(const QCursor &cursor) override { window_.setCursor(cursor); }
 
     void setShape(const QRegion &region) override
     {
@@ -156,9 +178,11 @@ class X11ToySurface : public ToySurface, private QAbstractNativeEventFilter {
     // adds the server paints from the background on its own.
     void flush() override
     {
+        // Somebody else may have moved the toy since the last event.
+        screen_.check();
         if (id_ != 0) {
-            const QRect changed = canvas_.draw(layers_, window_.devicePixelRatioF(),
-                                               window_.size() * window_.devicePixelRatioF());
+            const QRect changed =
+                canvas_.draw(layers_, deviceRatio(), window_.size() * deviceRatio());
             if (!changed.isEmpty())
                 xcb_clear_area(connection_, 0, id_, static_cast<std::int16_t>(changed.x()),
                                static_cast<std::int16_t>(changed.y()),
@@ -314,13 +338,13 @@ class X11ToySurface : public ToySurface, private QAbstractNativeEventFilter {
     }
     [[nodiscard]] QPoint toDevice(QPoint logical) const
     {
-        const qreal ratio = window_.devicePixelRatioF();
+        const qreal ratio = deviceRatio();
         return {static_cast<int>(std::lround(logical.x() * ratio)),
                 static_cast<int>(std::lround(logical.y() * ratio))};
     }
     [[nodiscard]] QPoint fromDevice(QPoint device) const
     {
-        const qreal ratio = window_.devicePixelRatioF();
+        const qreal ratio = deviceRatio();
         return {static_cast<int>(std::lround(device.x() / ratio)),
                 static_cast<int>(std::lround(device.y() / ratio))};
     }
@@ -341,6 +365,7 @@ class X11ToySurface : public ToySurface, private QAbstractNativeEventFilter {
     mutable bool framed_ = false;
     mutable QPoint confirmed_;
     mutable std::deque<QPoint> pending_;
+    OwnScreen screen_; // after the place it reads
 };
 
 } // namespace
