@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QCursor>
 #include <QPixmap>
 #include <QPoint>
 #include <QRegion>
 
+#include <functional>
 #include <memory>
 #include <span>
 
@@ -44,6 +46,14 @@ class ToySurface {
     // anybody else (the window manager, the user) is taken as it comes. A
     // surface may ask the window system once per flush.
     [[nodiscard]] virtual QPoint position() const = 0;
+    // The device-pixel ratio of the screen that shows most of the toy: the
+    // scale its pictures, outline and cursors are made at.
+    [[nodiscard]] virtual qreal deviceRatio() const = 0;
+    // `changed` runs whenever deviceRatio() may have changed: the toy went
+    // to another screen, or its screen's scale changed.
+    virtual void onRatioChanged(std::function<void()> changed) = 0;
+    // The pointer's shape over the toy.
+    virtual void setCursor(const QCursor &cursor) = 0;
 
     // Cuts the window to `region`, in device pixels of the client area.
     virtual void setShape(const QRegion &region) = 0;

@@ -105,16 +105,19 @@ void ToyWidget::start()
          screen.y() + (screen.height() - height()) / 2);
     move(placeOnScreens(geometry(), screenRects()));
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    surface_->move(pos());
     surface_->prepare();
     showPose(toy_.state().pose());
     commit();
     show();
     surface_->shown();
-    connect(windowHandle(), &QWindow::screenChanged, this, [this] {
+    const auto remake = [this] {
         applyDeviceRatio();
         showPose(toy_.state().pose());
         commit();
-    });
+    };
+    connect(windowHandle(), &QWindow::screenChanged, this, remake);
+    surface_->onRatioChanged(remake);
     watchScreens();
 }
 
@@ -151,12 +154,12 @@ void ToyWidget::keepOnScreen()
 // Pictures, cursors and outline follow the screen's device-pixel ratio.
 void ToyWidget::applyDeviceRatio()
 {
-    const qreal ratio = devicePixelRatioF();
+    const qreal ratio = surface_->deviceRatio();
     sprites_ = std::make_unique<art::SpriteSet>(ratio);
     openHand_ = art::handCursor(HandCursor::Open, ratio);
     grabbingHand_ = art::handCursor(HandCursor::Grabbing, ratio);
     // The hand follows the toy: grabbing only while the left button holds it.
-    setCursor(toy_.state().dragging ? grabbingHand_ : openHand_);
+    surface_->setCursor(toy_.state().dragging ? grabbingHand_ : openHand_);
     pictureDirty_ = true;
 }
 
@@ -300,7 +303,7 @@ void ToyWidget::setTimerInterval(int milliseconds) { timer_.setInterval(millisec
 // state, when the event ends.
 void ToyWidget::showPose(const shape::Pose &pose)
 {
-    surface_->setShape(shape::outline(pose, devicePixelRatioF()));
+    surface_->setShape(shape::outline(pose, surface_->deviceRatio()));
     pictureDirty_ = true;
     if (pose != shape::Pose{} && !sprites_->complete() && !idleDrawing_.isActive())
         idleDrawing_.start(0);
@@ -308,7 +311,7 @@ void ToyWidget::showPose(const shape::Pose &pose)
 
 void ToyWidget::setHandCursor(HandCursor cursor)
 {
-    setCursor(cursor == HandCursor::Open ? openHand_ : grabbingHand_);
+    surface_->setCursor(cursor == HandCursor::Open ? openHand_ : grabbingHand_);
 }
 
 // Read back from the window system, unless this event has moved it already.

@@ -22,6 +22,10 @@ class QtToySurface : public ToySurface {
 
     void move(QPoint clientPos) override { window_.move(clientPos); }
     [[nodiscard]] QPoint position() const override { return window_.pos(); }
+    // The simplest versions; the window follows Qt's screen.
+    [[nodiscard]] qreal deviceRatio() const override { return window_.devicePixelRatioF(); }
+    void onRatioChanged(std::function<void()> /*changed*/) override {}
+    void setCursor(const QCursor &cursor) override { window_.setCursor(cursor); }
 
     void setShape(const QRegion &region) override
     {

@@ -1,28 +1,37 @@
 #include "platform/wayland/WaylandToySurface.h"
 
 #include "platform/OutputLayout.h"
+#include "platform/wayland/PictureDamage.h"
 #include "platform/wayland/ShmBuffer.h"
+#include "platform/wayland/WaylandCursor.h"
 #include "platform/wayland/WaylandDisplay.h"
 #include "platform/wayland/WaylandPointer.h"
 
 #include <QCoreApplication>
+#include <QMetaObject>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTransform>
 #include <QWidget>
 
 #include "platform/wayland/LayerShell.h"
+#include <fractional-scale-v1-client-protocol.h>
+#include <viewporter-client-protocol.h>
 #include <wayland-client.h>
 
 #include <algorithm>
+#include <cmath>
+#include <optional>
 #include <vector>
 
-// The toy on a Wayland compositor with the layer shell. Its surface is
-// anchored to the top-left corner of one output and placed by its margins,
-// which the compositor applies with the commit that carries them; a
-// walking tick is a margin change and a commit, with a new picture only
-// when the pose changed. Pointer coordinates stay those of the desktop,
-// which the Qt windows on Xwayland share.
+// The toy on a Wayland compositor with the layer shell. Each output that
+// shows it has a still, transparent layer surface covering it, which takes
+// the pointer only inside the toy's outline; the toy's picture is a
+// synchronised subsurface of it. A walking tick moves the subsurface and
+// the input region with one commit of the still surface, with a new
+// picture only when the pose changed. Because the surface under the
+// pointer never moves, its pointer coordinates are the output's on every
+// compositor, however the toy moves during a drag.
 namespace zorrel::platform::wayland {
 namespace {
 
@@ -33,23 +42,64 @@ constexpr std::size_t kMostBuffers = 3;
 // The layer shell's name for what the surface is: neutral, so that no
 // compositor takes it for a panel or a notification.
 constexpr const char *kNamespace = "zorrel";
+// wp_fractional_scale_v1 gives the scale in 120ths.
+constexpr double kScaleUnits = 120.0;
+
+class WaylandToySurface;
+
+// The toy's place on one output.
+struct Stage {
+    WaylandToySurface *owner = nullptr;
+    std::uint32_t output = 0; // the registry's name
+    // The still surface that covers the output, and its transparent picture.
+    wl_surface *backdrop = nullptr;
+    zwlr_layer_surface_v1 *layer = nullptr;
+    wp_viewport *backdropView = nullptr;
+    wp_fractional_scale_v1 *fractional = nullptr;
+    std::unique_ptr<ShmBuffer> clear;
+    // The toy's picture.
+    wl_surface *toy = nullptr;
+    wl_subsurface *subsurface = nullptr;
+    wp_viewport *toyView = nullptr;
+
+    QSize size;                       // the output's, in logical pixels, as configured
+    bool configured = false;          // the compositor gave it its size
+    bool closed = false;              // the compositor took it away
+    bool backdropNew = false;         // its transparent picture waits for a commit
+    bool inputStale = true;           // the input region must follow the toy
+    bool hidden = false;              // shows nothing any more
+    double preferredScale = 0;        // the compositor's fractional scale; 0: none given
+    std::optional<QPoint> placed;     // where the toy's picture stands on it
+    std::optional<PictureMark> shown; // what the toy's picture shows
+};
+
+// A buffer and the picture it holds.
+struct Canvas {
+    std::unique_ptr<ShmBuffer> buffer;
+    std::optional<PictureMark> holds;
+};
 
 class WaylandToySurface : public ToySurface {
   public:
     WaylandToySurface(QWidget &window, std::unique_ptr<WaylandDisplay> display)
-        : window_(window), display_(std::move(display))
+        : window_(window), display_(std::move(display)), cursor_(*display_)
     {
         // The Qt window carries the toy's state and events but is never
         // mapped: nothing of it shows on Xwayland.
         window_.setAttribute(Qt::WA_DontShowOnScreen);
         display_->onEvents([this] { flush(); });
+        if (WaylandPointer *pointer = display_->pointer())
+            pointer->listen([this](wl_surface *surface, const PointerEvent &event) {
+                pointerEvent(surface, event);
+            });
     }
     ~WaylandToySurface() override
     {
         if (WaylandPointer *pointer = display_->pointer())
-            pointer->follow(nullptr, nullptr);
-        destroyLayer();
-        buffers_.clear();
+            pointer->listen(nullptr);
+        while (!stages_.empty())
+            destroyStage(stages_.begin());
+        canvases_.clear();
         display_->flush();
     }
     WaylandToySurface(const WaylandToySurface &) = delete;
@@ -57,79 +107,74 @@ class WaylandToySurface : public ToySurface {
 
     void prepare() override
     {
-        if (layer_ != nullptr)
-            return;
-        position_ = window_.pos();
-        createLayer();
+        prepared_ = true;
+        flush();
     }
 
     void shown() override {}
 
-    void move(QPoint clientPos) override
-    {
-        if (clientPos == position_)
-            return;
-        position_ = clientPos;
-        placeDirty_ = true;
-    }
+    void move(QPoint clientPos) override { position_ = clientPos; }
 
     [[nodiscard]] QPoint position() const override { return position_; }
 
+    [[nodiscard]] qreal deviceRatio() const override
+    {
+        told_ = currentRatio();
+        return *told_;
+    }
+
+    void onRatioChanged(std::function<void()> changed) override
+    {
+        ratioChanged_ = std::move(changed);
+    }
+
+    void setCursor(const QCursor &cursor) override { cursor_.show(cursor); }
+
+    // The outline comes in device pixels of the ratio deviceRatio() gave;
+    // the picture is made at that ratio until the next outline.
     void setShape(const QRegion &region) override
     {
-        const qreal ratio = window_.devicePixelRatioF();
-        outline_ = ratio == 1.0 ? region : QTransform::fromScale(1 / ratio, 1 / ratio).map(region);
-        outlineDirty_ = true;
-        pictureDirty_ = true;
+        outline_ = region;
+        pictureScale_ = told_.value_or(currentRatio());
+        inputRegion_ =
+            pictureScale_ == 1.0
+                ? region
+                : QTransform::fromScale(1 / pictureScale_, 1 / pictureScale_).map(region);
+        for (const auto &stage : stages_)
+            stage->inputStale = true;
     }
 
     void setLayers(std::span<const Layer> layers) override
     {
         layers_.assign(layers.begin(), layers.end());
-        pictureDirty_ = true;
     }
 
     void paint(QPainter & /*painter*/) override {}
 
     void flush() override
     {
-        if (layer_ != nullptr && configured_) {
-            bool commit = false;
-            if (std::exchange(placeDirty_, false)) {
-                const QPoint margins = position_ - outputRect().topLeft();
-                zwlr_layer_surface_v1_set_margin(layer_, margins.y(), 0, 0, margins.x());
-                commit = true;
-            }
-            if (std::exchange(outlineDirty_, false)) {
-                wl_region *input = wl_compositor_create_region(display_->compositor());
-                for (const QRect &r : outline_)
-                    wl_region_add(input, r.x(), r.y(), r.width(), r.height());
-                wl_surface_set_input_region(surface_, input);
-                wl_region_destroy(input);
-                commit = true;
-            }
-            if (pictureDirty_ && drawPicture()) {
-                pictureDirty_ = false;
-                commit = true;
-            }
-            if (commit)
-                wl_surface_commit(surface_);
+        if (prepared_) {
+            settleStages();
+            present();
         }
         display_->flush();
+        noticeRatio();
     }
 
   private:
     // The pointer's events reach the toy window as Qt's mouse events, at
-    // desktop coordinates. While a button is held, sway keeps them relative
-    // to where the surface was at the press, however it moved since.
-    void pointerEvent(const PointerEvent &event)
+    // desktop coordinates: the still surface's point plus its output's corner.
+    void pointerEvent(wl_surface *surface, const PointerEvent &event)
     {
-        if (event.kind == PointerEvent::Kind::Press && event.buttons == event.button)
-            pressedAt_ = position_;
-        const QPointF origin(
-            event.buttons != Qt::NoButton || event.kind == PointerEvent::Kind::Release ? pressedAt_
-                                                                                       : position_);
-        const QPointF global = origin + event.at;
+        const auto stage = std::find_if(stages_.begin(), stages_.end(), [surface](const auto &s) {
+            return s->backdrop == surface;
+        });
+        if (stage == stages_.end())
+            return;
+        const Output *output = display_->output((*stage)->output);
+        if (output == nullptr)
+            return;
+        const QPointF global = desktopPoint(output->logical.topLeft(), event.at);
         const QPointF local = global - QPointF(position_);
         const QEvent::Type type = event.kind == PointerEvent::Kind::Press ? QEvent::MouseButtonPress
                                   : event.kind == PointerEvent::Kind::Release
@@ -139,140 +184,352 @@ class WaylandToySurface : public ToySurface {
         QCoreApplication::sendEvent(&window_, &mouse);
     }
 
-    // The layer surface on the output that shows most of the toy. Its state
-    // goes with the first commit; the picture waits for the first configure.
-    void createLayer()
+    // The output that shows most of the toy, by its registry name; none
+    // when there is no output.
+    [[nodiscard]] std::optional<std::uint32_t> ownOutputName() const
     {
-        const std::vector<QRect> outputs = display_->outputRects();
-        const OutputPlace place = placeOnOutput(QRect(position_, window_.size()), outputs);
-        if (place.output < 0)
-            return; // no output to show the toy on, for now
-        const Output &output = *display_->outputs()[static_cast<std::size_t>(place.output)];
-        outputName_ = output.name;
-        scale_ = output.scale;
-        surface_ = wl_compositor_create_surface(display_->compositor());
-        if (WaylandPointer *pointer = display_->pointer())
-            pointer->follow(surface_, [this](const PointerEvent &event) { pointerEvent(event); });
-        layer_ =
-            zwlr_layer_shell_v1_get_layer_surface(display_->layerShell(), surface_, output.output,
-                                                  ZWLR_LAYER_SHELL_V1_LAYER_TOP, kNamespace);
-        static const zwlr_layer_surface_v1_listener listener = {
-            .configure =
-                [](void *data, zwlr_layer_surface_v1 *layer, std::uint32_t serial,
-                   std::uint32_t /*width*/, std::uint32_t /*height*/) {
-                    auto *self = static_cast<WaylandToySurface *>(data);
-                    zwlr_layer_surface_v1_ack_configure(layer, serial);
-                    self->configured_ = true;
-                    self->pictureDirty_ = true;
-                },
-            .closed =
-                [](void *data, zwlr_layer_surface_v1 * /*layer*/) {
-                    // The output went away: the toy goes where it is now shown best.
-                    auto *self = static_cast<WaylandToySurface *>(data);
-                    self->destroyLayer();
-                    self->createLayer();
-                },
-        };
-        zwlr_layer_surface_v1_add_listener(layer_, &listener, this);
-        zwlr_layer_surface_v1_set_size(layer_, static_cast<std::uint32_t>(window_.width()),
-                                       static_cast<std::uint32_t>(window_.height()));
-        zwlr_layer_surface_v1_set_anchor(layer_, ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP |
-                                                     ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT);
-        // Panels neither push it nor make room for it.
-        zwlr_layer_surface_v1_set_exclusive_zone(layer_, -1);
-        zwlr_layer_surface_v1_set_keyboard_interactivity(
-            layer_, ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_NONE);
-        zwlr_layer_surface_v1_set_margin(layer_, place.margins.y(), 0, 0, place.margins.x());
-        wl_surface_set_buffer_scale(surface_, scale_);
-        wl_surface_commit(surface_);
-        configured_ = false;
-        outlineDirty_ = true;
-        pictureDirty_ = true;
-        display_->flush();
+        const std::vector<QRect> rects = display_->outputRects();
+        const int own = ownOutput(QRect(position_, window_.size()), rects);
+        if (own < 0)
+            return std::nullopt;
+        return display_->outputs()[static_cast<std::size_t>(own)]->name;
     }
 
-    void destroyLayer()
+    // The stage the toy belongs on now: on the output that shows most of it.
+    [[nodiscard]] Stage *target() const
     {
-        if (layer_ != nullptr)
-            zwlr_layer_surface_v1_destroy(layer_);
-        if (surface_ != nullptr)
-            wl_surface_destroy(surface_);
-        layer_ = nullptr;
-        surface_ = nullptr;
-        configured_ = false;
+        return stages_.empty() || stages_.back()->hidden ? nullptr : stages_.back().get();
     }
 
-    [[nodiscard]] QRect outputRect() const
+    [[nodiscard]] double scaleOf(const Stage &stage) const
     {
-        for (const auto &output : display_->outputs())
-            if (output->name == outputName_)
-                return output->logical;
-        return {};
+        if (stage.preferredScale > 0 && stage.toyView != nullptr)
+            return stage.preferredScale;
+        const Output *output = display_->output(stage.output);
+        return output != nullptr ? output->scale : 1;
     }
 
-    // Draws the layers into a buffer the compositor does not hold and
-    // attaches it; false when every buffer is held, and the picture then
-    // waits for a release.
-    bool drawPicture()
+    [[nodiscard]] qreal currentRatio() const
     {
-        const QSize size = window_.size() * scale_;
-        ShmBuffer *free = nullptr;
-        for (const auto &buffer : buffers_)
-            if (!buffer->busy() && buffer->size() == size)
-                free = buffer.get();
-        if (free == nullptr) {
-            // Pictures of another size are of no more use once let go.
-            std::erase_if(buffers_, [size](const auto &buffer) {
-                return !buffer->busy() && buffer->size() != size;
-            });
-            if (buffers_.size() >= kMostBuffers)
-                return false;
-            auto made = ShmBuffer::make(display_->shm(), size);
-            if (made == nullptr)
-                return false;
-            made->onRelease(
-                [](void *data) {
-                    auto *self = static_cast<WaylandToySurface *>(data);
-                    if (self->pictureDirty_)
-                        self->flush();
-                },
-                this);
-            free = made.get();
-            buffers_.push_back(std::move(made));
+        if (const Stage *stage = target())
+            return scaleOf(*stage);
+        if (const auto own = ownOutputName())
+            return display_->output(*own)->scale;
+        return 1;
+    }
+
+    // The toy's own ratio changed since the toy last asked: it remakes its
+    // pictures, outline and cursors, after this event.
+    void noticeRatio()
+    {
+        if (!told_ || !ratioChanged_ || currentRatio() == *told_)
+            return;
+        told_ = currentRatio();
+        QMetaObject::invokeMethod(
+            &window_,
+            [this] {
+                if (ratioChanged_)
+                    ratioChanged_();
+            },
+            Qt::QueuedConnection);
+    }
+
+    // Stages of outputs that went are dropped; the toy gets a stage on the
+    // output that shows most of it. The one it leaves keeps showing it
+    // until the new one does, and keeps a drag begun on it (the pointer
+    // stays with that surface till the button is up).
+    void settleStages()
+    {
+        WaylandPointer *pointer = display_->pointer();
+        for (auto stage = stages_.begin(); stage != stages_.end();) {
+            const bool gone = (*stage)->closed || display_->output((*stage)->output) == nullptr;
+            const bool held = pointer != nullptr && pointer->holds((*stage)->backdrop);
+            if (gone || ((*stage)->hidden && !held))
+                stage = destroyStage(stage);
+            else
+                ++stage;
         }
-        QImage &image = free->image();
-        image.setDevicePixelRatio(scale_);
-        image.fill(Qt::transparent);
-        {
+        const std::optional<std::uint32_t> own = ownOutputName();
+        if (!own)
+            return;
+        Stage *current = target();
+        if (current == nullptr || current->output != *own) {
+            const auto there = std::find_if(stages_.begin(), stages_.end(),
+                                            [&](const auto &s) { return s->output == *own; });
+            if (there != stages_.end()) {
+                // Back onto a stage that still holds a drag.
+                (*there)->hidden = false;
+                (*there)->shown.reset();
+                std::rotate(there, there + 1, stages_.end());
+            } else {
+                createStage(*display_->output(*own));
+            }
+        }
+    }
+
+    // The toy's picture, place and input region go to the target stage once
+    // it is configured, and to the one it leaves until then.
+    void present()
+    {
+        Stage *current = target();
+        if (current == nullptr)
+            return;
+        if (!current->configured) {
+            for (auto &stage : stages_)
+                if (stage.get() != current && stage->configured && !stage->hidden)
+                    presentOn(*stage);
+            return;
+        }
+        if (!presentOn(*current) || !current->shown)
+            return;
+        for (auto &stage : stages_)
+            if (stage.get() != current && !stage->hidden)
+                hide(*stage);
+    }
+
+    // False when the picture waits for a buffer.
+    bool presentOn(Stage &stage)
+    {
+        const Output *output = display_->output(stage.output);
+        const QPoint at = position_ - output->logical.topLeft();
+        bool commit = std::exchange(stage.backdropNew, false);
+        if (stage.placed != at) {
+            wl_subsurface_set_position(stage.subsurface, at.x(), at.y());
+            stage.placed = at;
+            stage.inputStale = true;
+            commit = true;
+        }
+        if (std::exchange(stage.inputStale, false)) {
+            wl_region *input = wl_compositor_create_region(display_->compositor());
+            for (const QRect &r : inputRegion_.translated(at))
+                wl_region_add(input, r.x(), r.y(), r.width(), r.height());
+            wl_surface_set_input_region(stage.backdrop, input);
+            wl_region_destroy(input);
+            commit = true;
+        }
+        bool drawn = true;
+        const PictureMark mark = pictureMark();
+        if (stage.shown != mark) {
+            drawn = drawPicture(stage, mark);
+            commit = commit || drawn;
+        }
+        // The subsurface's place, picture and the input region land together.
+        if (commit)
+            wl_surface_commit(stage.backdrop);
+        return drawn;
+    }
+
+    // The stage the toy left shows nothing, and takes no clicks.
+    void hide(Stage &stage)
+    {
+        stage.hidden = true;
+        wl_surface_attach(stage.toy, nullptr, 0, 0);
+        wl_surface_commit(stage.toy);
+        wl_region *none = wl_compositor_create_region(display_->compositor());
+        wl_surface_set_input_region(stage.backdrop, none);
+        wl_region_destroy(none);
+        wl_surface_commit(stage.backdrop);
+        stage.shown.reset();
+        stage.placed.reset();
+    }
+
+    [[nodiscard]] PictureMark pictureMark() const
+    {
+        PictureMark mark;
+        mark.scale = pictureScale_;
+        mark.size = bufferSize(window_.size(), pictureScale_);
+        mark.outline = outline_;
+        mark.layers.reserve(layers_.size());
+        for (const Layer &layer : layers_)
+            mark.layers.push_back(
+                {layer.picture.cacheKey(),
+                 QRectF(layer.at, layer.picture.deviceIndependentSize()).toAlignedRect()});
+        return mark;
+    }
+
+    // Brings a buffer the compositor does not hold up to `mark`, redrawing
+    // only where it differs from what it held, and attaches it, damaged
+    // where it differs from what the stage showed. False when every buffer
+    // is held: the picture then waits for a release.
+    bool drawPicture(Stage &stage, const PictureMark &mark)
+    {
+        Canvas *canvas = freeCanvas(mark.size);
+        if (canvas == nullptr)
+            return false;
+        const QRect whole(QPoint(), mark.size);
+        const QRegion redraw = canvas->holds ? changedArea(*canvas->holds, mark) : QRegion(whole);
+        const QRegion damage = stage.shown ? changedArea(*stage.shown, mark) : QRegion(whole);
+        if (!redraw.isEmpty()) {
+            QImage &image = canvas->buffer->image();
             QPainter painter(&image);
-            painter.setClipRegion(outline_);
-            painter.fillRect(QRect(QPoint(), window_.size()),
-                             window_.palette().color(QPalette::Window));
+            painter.setClipRegion(redraw);
+            painter.setCompositionMode(QPainter::CompositionMode_Source);
+            painter.fillRect(redraw.boundingRect(), Qt::transparent);
+            painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+            painter.setClipRegion(redraw & outline_);
+            painter.fillRect(whole, window_.palette().color(QPalette::Window));
+            painter.scale(mark.scale, mark.scale);
             for (const Layer &layer : layers_)
                 painter.drawPixmap(layer.at, layer.picture);
         }
-        wl_surface_set_buffer_scale(surface_, scale_);
-        wl_surface_attach(surface_, free->buffer(), 0, 0);
-        wl_surface_damage_buffer(surface_, 0, 0, size.width(), size.height());
-        free->attached();
+        // A whole scale goes in the buffer's scale, any other through the
+        // viewport: either way no device pixel is stretched.
+        const bool wholeScale = mark.scale == std::floor(mark.scale);
+        wl_surface_set_buffer_scale(stage.toy, wholeScale ? static_cast<int>(mark.scale) : 1);
+        if (stage.toyView != nullptr) {
+            if (wholeScale)
+                wp_viewport_set_destination(stage.toyView, -1, -1);
+            else
+                wp_viewport_set_destination(stage.toyView, window_.width(), window_.height());
+        }
+        wl_surface_attach(stage.toy, canvas->buffer->buffer(), 0, 0);
+        for (const QRect &r : damage)
+            wl_surface_damage_buffer(stage.toy, r.x(), r.y(), r.width(), r.height());
+        wl_surface_commit(stage.toy);
+        canvas->buffer->attached();
+        canvas->holds = mark;
+        stage.shown = mark;
         return true;
+    }
+
+    Canvas *freeCanvas(QSize size)
+    {
+        for (Canvas &canvas : canvases_)
+            if (!canvas.buffer->busy() && canvas.buffer->size() == size)
+                return &canvas;
+        // Pictures of another size are of no more use once let go.
+        std::erase_if(canvases_, [size](const Canvas &canvas) {
+            return !canvas.buffer->busy() && canvas.buffer->size() != size;
+        });
+        if (canvases_.size() >= kMostBuffers)
+            return nullptr;
+        auto made = ShmBuffer::make(display_->shm(), size);
+        if (made == nullptr)
+            return nullptr;
+        made->onRelease([](void *data) { static_cast<WaylandToySurface *>(data)->flush(); }, this);
+        canvases_.push_back({std::move(made), std::nullopt});
+        return &canvases_.back();
+    }
+
+    // The still layer surface over `output`, with the toy's subsurface. Its
+    // state goes with the first commit; pictures wait for the configure.
+    void createStage(const Output &output)
+    {
+        auto stage = std::make_unique<Stage>();
+        stage->owner = this;
+        stage->output = output.name;
+        stage->backdrop = wl_compositor_create_surface(display_->compositor());
+        stage->toy = wl_compositor_create_surface(display_->compositor());
+        stage->subsurface =
+            wl_subcompositor_get_subsurface(display_->subcompositor(), stage->toy, stage->backdrop);
+        // Only the still surface takes the pointer.
+        wl_region *none = wl_compositor_create_region(display_->compositor());
+        wl_surface_set_input_region(stage->toy, none);
+        wl_surface_set_input_region(stage->backdrop, none);
+        wl_region_destroy(none);
+        if (wp_viewporter *viewporter = display_->viewporter()) {
+            stage->backdropView = wp_viewporter_get_viewport(viewporter, stage->backdrop);
+            stage->toyView = wp_viewporter_get_viewport(viewporter, stage->toy);
+            if (wp_fractional_scale_manager_v1 *fractional = display_->fractionalScale()) {
+                stage->fractional =
+                    wp_fractional_scale_manager_v1_get_fractional_scale(fractional, stage->toy);
+                static const wp_fractional_scale_v1_listener scaleListener = {
+                    .preferred_scale =
+                        [](void *data, wp_fractional_scale_v1 * /*scale*/, std::uint32_t scale) {
+                            static_cast<Stage *>(data)->preferredScale = scale / kScaleUnits;
+                        },
+                };
+                wp_fractional_scale_v1_add_listener(stage->fractional, &scaleListener, stage.get());
+            }
+        }
+        stage->layer = zwlr_layer_shell_v1_get_layer_surface(
+            display_->layerShell(), stage->backdrop, output.output, ZWLR_LAYER_SHELL_V1_LAYER_TOP,
+            kNamespace);
+        static const zwlr_layer_surface_v1_listener listener = {
+            .configure =
+                [](void *data, zwlr_layer_surface_v1 *layer, std::uint32_t serial,
+                   std::uint32_t width, std::uint32_t height) {
+                    zwlr_layer_surface_v1_ack_configure(layer, serial);
+                    auto *stage = static_cast<Stage *>(data);
+                    stage->owner->configured(
+                        *stage, QSize(static_cast<int>(width), static_cast<int>(height)));
+                },
+            // The output went away; the next flush finds the toy another.
+            .closed =
+                [](void *data, zwlr_layer_surface_v1 * /*layer*/) {
+                    static_cast<Stage *>(data)->closed = true;
+                },
+        };
+        zwlr_layer_surface_v1_add_listener(stage->layer, &listener, stage.get());
+        // The whole output: size 0 on every anchored edge.
+        zwlr_layer_surface_v1_set_size(stage->layer, 0, 0);
+        zwlr_layer_surface_v1_set_anchor(stage->layer, ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP |
+                                                           ZWLR_LAYER_SURFACE_V1_ANCHOR_BOTTOM |
+                                                           ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT |
+                                                           ZWLR_LAYER_SURFACE_V1_ANCHOR_RIGHT);
+        // Panels neither push it nor make room for it.
+        zwlr_layer_surface_v1_set_exclusive_zone(stage->layer, -1);
+        zwlr_layer_surface_v1_set_keyboard_interactivity(
+            stage->layer, ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_NONE);
+        wl_surface_commit(stage->backdrop);
+        stages_.push_back(std::move(stage));
+    }
+
+    // The still surface's transparent picture, one pixel stretched over the
+    // output where the compositor offers a viewport, else the output's size.
+    void configured(Stage &stage, QSize size)
+    {
+        stage.configured = true;
+        if (size.isEmpty() || size == stage.size)
+            return;
+        stage.size = size;
+        const QSize pixels = stage.backdropView != nullptr ? QSize(1, 1) : size;
+        if (stage.clear == nullptr || stage.clear->size() != pixels) {
+            stage.clear = ShmBuffer::make(display_->shm(), pixels);
+            if (stage.clear == nullptr)
+                return;
+            stage.clear->image().fill(Qt::transparent);
+        }
+        if (stage.backdropView != nullptr)
+            wp_viewport_set_destination(stage.backdropView, size.width(), size.height());
+        wl_surface_attach(stage.backdrop, stage.clear->buffer(), 0, 0);
+        wl_surface_damage_buffer(stage.backdrop, 0, 0, pixels.width(), pixels.height());
+        stage.backdropNew = true;
+    }
+
+    std::vector<std::unique_ptr<Stage>>::iterator
+    destroyStage(std::vector<std::unique_ptr<Stage>>::iterator stage)
+    {
+        Stage &s = **stage;
+        if (WaylandPointer *pointer = display_->pointer())
+            pointer->left(s.backdrop);
+        if (s.fractional != nullptr)
+            wp_fractional_scale_v1_destroy(s.fractional);
+        if (s.toyView != nullptr)
+            wp_viewport_destroy(s.toyView);
+        if (s.backdropView != nullptr)
+            wp_viewport_destroy(s.backdropView);
+        wl_subsurface_destroy(s.subsurface);
+        wl_surface_destroy(s.toy);
+        zwlr_layer_surface_v1_destroy(s.layer);
+        wl_surface_destroy(s.backdrop);
+        return stages_.erase(stage);
     }
 
     QWidget &window_;
     std::unique_ptr<WaylandDisplay> display_;
-    QPoint pressedAt_; // the surface's place at the first press of a gesture
-    wl_surface *surface_ = nullptr;
-    zwlr_layer_surface_v1 *layer_ = nullptr;
-    std::uint32_t outputName_ = 0;
-    int scale_ = 1;
-    bool configured_ = false;
-    std::vector<std::unique_ptr<ShmBuffer>> buffers_;
+    WaylandCursor cursor_;
+    bool prepared_ = false;
+    // Older stages first; the last is where the toy belongs.
+    std::vector<std::unique_ptr<Stage>> stages_;
+    std::vector<Canvas> canvases_;
     std::vector<Layer> layers_;
-    QRegion outline_; // in logical pixels of the surface
+    QRegion outline_;     // in device pixels at pictureScale_
+    QRegion inputRegion_; // the same in logical pixels
+    double pictureScale_ = 1;
     QPoint position_;
-    bool placeDirty_ = false;
-    bool outlineDirty_ = true;
-    bool pictureDirty_ = true;
+    mutable std::optional<qreal> told_; // the ratio the toy last asked for
+    std::function<void()> ratioChanged_;
 };
 
 } // namespace

@@ -123,6 +123,10 @@ class X11ToySurface : public ToySurface, private QAbstractNativeEventFilter {
         readStructureEvents();
         return pending_.empty() ? confirmed_ : pending_.back();
     }
+    // The simplest versions; the window follows Qt's screen.
+    [[nodiscard]] qreal deviceRatio() const override { return window_.devicePixelRatioF(); }
+    void onRatioChanged(std::function<void()> /*changed*/) override {}
+    void setCursor(const QCursor &cursor) override { window_.setCursor(cursor); }
 
     void setShape(const QRegion &region) override
     {
