@@ -49,7 +49,8 @@ void WaylandCursor::show(const QCursor &cursor)
     const double ratio = picture.devicePixelRatio();
     const QSize logical(static_cast<int>(std::lround(picture.width() / ratio)),
                         static_cast<int>(std::lround(picture.height() / ratio)));
-    const bool whole = ratio == std::floor(ratio) && picture.width() % static_cast<int>(ratio) == 0 &&
+    const bool whole = ratio == std::floor(ratio) &&
+                       picture.width() % static_cast<int>(ratio) == 0 &&
                        picture.height() % static_cast<int>(ratio) == 0;
     wl_surface_set_buffer_scale(surface_, whole ? static_cast<int>(ratio) : 1);
     if (viewport_ != nullptr) {

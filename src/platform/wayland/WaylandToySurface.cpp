@@ -69,6 +69,7 @@ struct Stage {
     bool inputStale = true;           // the input region must follow the toy
     bool hidden = false;              // shows nothing any more
     double preferredScale = 0;        // the compositor's fractional scale; 0: none given
+    double bufferScale = 0;           // the scale the toy's picture was last given
     std::optional<QPoint> placed;     // where the toy's picture stands on it
     std::optional<PictureMark> shown; // what the toy's picture shows
 };
@@ -374,13 +375,15 @@ class WaylandToySurface : public ToySurface {
         }
         // A whole scale goes in the buffer's scale, any other through the
         // viewport: either way no device pixel is stretched.
-        const bool wholeScale = mark.scale == std::floor(mark.scale);
-        wl_surface_set_buffer_scale(stage.toy, wholeScale ? static_cast<int>(mark.scale) : 1);
-        if (stage.toyView != nullptr) {
-            if (wholeScale)
-                wp_viewport_set_destination(stage.toyView, -1, -1);
-            else
-                wp_viewport_set_destination(stage.toyView, window_.width(), window_.height());
+        if (std::exchange(stage.bufferScale, mark.scale) != mark.scale) {
+            const bool wholeScale = mark.scale == std::floor(mark.scale);
+            wl_surface_set_buffer_scale(stage.toy, wholeScale ? static_cast<int>(mark.scale) : 1);
+            if (stage.toyView != nullptr) {
+                if (wholeScale)
+                    wp_viewport_set_destination(stage.toyView, -1, -1);
+                else
+                    wp_viewport_set_destination(stage.toyView, window_.width(), window_.height());
+            }
         }
         wl_surface_attach(stage.toy, canvas->buffer->buffer(), 0, 0);
         for (const QRect &r : damage)
