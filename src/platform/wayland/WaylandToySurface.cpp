@@ -196,10 +196,33 @@ class WaylandToySurface : public ToySurface {
         return display_->outputs()[static_cast<std::size_t>(own)]->name;
     }
 
-    // The stage the toy belongs on now: on the output that shows most of it.
+    // The stage on the output that shows most of the toy, if it has one.
     [[nodiscard]] Stage *target() const
     {
-        return stages_.empty() || stages_.back()->hidden ? nullptr : stages_.back().get();
+        const std::optional<std::uint32_t> own = ownOutputName();
+        return own ? stageOn(*own) : nullptr;
+    }
+
+    [[nodiscard]] Stage *stageOn(std::uint32_t output) const
+    {
+        for (const auto &stage : stages_)
+            if (stage->output == output)
+                return stage.get();
+        return nullptr;
+    }
+
+    // The outputs that show part of the toy; the nearest when none does.
+    [[nodiscard]] std::vector<std::uint32_t> outputsShowingToy() const
+    {
+        std::vector<std::uint32_t> showing;
+        const QRect toy(position_, window_.size());
+        for (const auto &output : display_->outputs())
+            if (output->logical.intersects(toy))
+                showing.push_back(output->name);
+        if (showing.empty())
+            if (const auto own = ownOutputName())
+                showing.push_back(*own);
+        return showing;
     }
 
     [[nodiscard]] double scaleOf(const Stage &stage) const
@@ -214,8 +237,6 @@ class WaylandToySurface : public ToySurface {
     {
         if (const Stage *stage = target())
             return scaleOf(*stage);
-        if (const auto own = ownOutputName())
-            return display_->output(*own)->scale;
         return 1;
     }
 
@@ -235,10 +256,10 @@ class WaylandToySurface : public ToySurface {
             Qt::QueuedConnection);
     }
 
-    // Stages of outputs that went are dropped; the toy gets a stage on the
-    // output that shows most of it. The one it leaves keeps showing it
-    // until the new one does, and keeps a drag begun on it (the pointer
-    // stays with that surface till the button is up).
+    // Stages of outputs that went are dropped, and so are those the toy
+    // left, once the pointer lets go of them (it stays with the surface a
+    // drag began on till the button is up). Each output that shows part of
+    // the toy gets a stage: a layer surface shows on its own output only.
     void settleStages()
     {
         WaylandPointer *pointer = display_->pointer();
@@ -250,46 +271,41 @@ class WaylandToySurface : public ToySurface {
             else
                 ++stage;
         }
-        const std::optional<std::uint32_t> own = ownOutputName();
-        if (!own)
-            return;
-        Stage *current = target();
-        if (current == nullptr || current->output != *own) {
-            const auto there = std::find_if(stages_.begin(), stages_.end(),
-                                            [&](const auto &s) { return s->output == *own; });
-            if (there != stages_.end()) {
-                // Back onto a stage that still holds a drag.
-                (*there)->hidden = false;
-                (*there)->shown.reset();
-                std::rotate(there, there + 1, stages_.end());
+        for (const std::uint32_t name : outputsShowingToy()) {
+            if (Stage *stage = stageOn(name)) {
+                stage->hidden = false; // back onto a stage that still holds a drag
             } else {
-                createStage(*display_->output(*own));
+                createStage(*display_->output(name));
             }
         }
     }
 
-    // The toy's picture, place and input region go to the target stage once
-    // it is configured, and to the one it leaves until then.
+    // The toy's picture, place and input region go to every stage that
+    // shows part of it. A stage it left keeps showing it until the stage of
+    // its own output does, so that no frame is lost.
     void present()
     {
-        Stage *current = target();
-        if (current == nullptr)
-            return;
-        if (!current->configured) {
-            for (auto &stage : stages_)
-                if (stage.get() != current && stage->configured && !stage->hidden)
-                    presentOn(*stage);
-            return;
-        }
-        if (!presentOn(*current) || !current->shown)
-            return;
+        const std::vector<std::uint32_t> showing = outputsShowingToy();
+        const auto showsToy = [&](const Stage &stage) {
+            return std::find(showing.begin(), showing.end(), stage.output) != showing.end();
+        };
         for (auto &stage : stages_)
-            if (stage.get() != current && !stage->hidden)
+            if (showsToy(*stage) && stage->configured)
+                presentOn(*stage);
+        const Stage *own = target();
+        const bool ownShows = own != nullptr && own->shown;
+        for (auto &stage : stages_) {
+            if (showsToy(*stage) || stage->hidden)
+                continue;
+            if (ownShows)
                 hide(*stage);
+            else if (stage->configured)
+                presentOn(*stage);
+        }
     }
 
-    // False when the picture waits for a buffer.
-    bool presentOn(Stage &stage)
+    // The picture may wait for a buffer, and then goes with a later flush.
+    void presentOn(Stage &stage)
     {
         const Output *output = display_->output(stage.output);
         const QPoint at = position_ - output->logical.topLeft();
@@ -308,16 +324,12 @@ class WaylandToySurface : public ToySurface {
             wl_region_destroy(input);
             commit = true;
         }
-        bool drawn = true;
         const PictureMark mark = pictureMark();
-        if (stage.shown != mark) {
-            drawn = drawPicture(stage, mark);
-            commit = commit || drawn;
-        }
+        if (stage.shown != mark && drawPicture(stage, mark))
+            commit = true;
         // The subsurface's place, picture and the input region land together.
         if (commit)
             wl_surface_commit(stage.backdrop);
-        return drawn;
     }
 
     // The stage the toy left shows nothing, and takes no clicks.
@@ -523,7 +535,8 @@ class WaylandToySurface : public ToySurface {
     std::unique_ptr<WaylandDisplay> display_;
     WaylandCursor cursor_;
     bool prepared_ = false;
-    // Older stages first; the last is where the toy belongs.
+    // One for each output that shows part of the toy, and those it left
+    // while the pointer still holds them.
     std::vector<std::unique_ptr<Stage>> stages_;
     std::vector<Canvas> canvases_;
     std::vector<Layer> layers_;
