@@ -37,8 +37,9 @@ namespace {
 
 // How long the compositor may take to answer at start.
 constexpr std::chrono::seconds kAnswerTime{5};
-// Pictures the compositor may hold at once before the toy waits for one.
-constexpr std::size_t kMostBuffers = 3;
+// Pictures the compositor may hold at once before the toy waits for one:
+// two for each stage while the toy stands across a seam.
+constexpr std::size_t kMostBuffers = 4;
 // The layer shell's name for what the surface is: neutral, so that no
 // compositor takes it for a panel or a notification.
 constexpr const char *kNamespace = "zorrel";
@@ -446,8 +447,8 @@ class WaylandToySurface : public ToySurface {
             stage->backdropView = wp_viewporter_get_viewport(viewporter, stage->backdrop);
             stage->toyView = wp_viewporter_get_viewport(viewporter, stage->toy);
             if (wp_fractional_scale_manager_v1 *fractional = display_->fractionalScale()) {
-                stage->fractional =
-                    wp_fractional_scale_manager_v1_get_fractional_scale(fractional, stage->toy);
+                stage->fractional = wp_fractional_scale_manager_v1_get_fractional_scale(
+                    fractional, stage->backdrop);
                 static const wp_fractional_scale_v1_listener scaleListener = {
                     .preferred_scale =
                         [](void *data, wp_fractional_scale_v1 * /*scale*/, std::uint32_t scale) {
