@@ -47,12 +47,13 @@ class WaylandPointer {
     }
 
     // The pointer's picture over this connection's surfaces: `cursor`'s
-    // picture, hot at `hotSpot` in its logical pixels; null: the
-    // compositor's own. Set on every enter, and at once if the pointer is
-    // over one of them.
+    // picture, hot at `hotSpot` in its logical pixels. Set on every enter,
+    // and at once if the pointer is over one of them; with none, the
+    // compositor's picture stays.
     void setCursor(wl_surface *cursor, QPoint hotSpot);
 
-    // The seat's and the pointer's events.
+    // The seat's and the pointer's events; left() also forgets a surface
+    // about to be destroyed.
     void capabilities(wl_seat *seat, std::uint32_t capabilities);
     void entered(std::uint32_t serial, wl_surface *surface, QPointF at);
     void left(wl_surface *surface);

@@ -368,6 +368,7 @@ class WaylandToySurface : public ToySurface {
     bool drawPicture(Stage &stage, const PictureMark &mark)
     {
         Canvas *canvas = freeCanvas(mark.size);
+        waiting_ = canvas == nullptr;
         if (canvas == nullptr)
             return false;
         const QRect whole(QPoint(), mark.size);
@@ -422,7 +423,13 @@ class WaylandToySurface : public ToySurface {
         auto made = ShmBuffer::make(display_->shm(), size);
         if (made == nullptr)
             return nullptr;
-        made->onRelease([](void *data) { static_cast<WaylandToySurface *>(data)->flush(); }, this);
+        made->onRelease(
+            [](void *data) {
+                auto *self = static_cast<WaylandToySurface *>(data);
+                if (std::exchange(self->waiting_, false))
+                    self->flush();
+            },
+            this);
         canvases_.push_back({std::move(made), std::nullopt});
         return &canvases_.back();
     }
@@ -540,6 +547,7 @@ class WaylandToySurface : public ToySurface {
     // while the pointer still holds them.
     std::vector<std::unique_ptr<Stage>> stages_;
     std::vector<Canvas> canvases_;
+    bool waiting_ = false; // a picture waits for the compositor to release a buffer
     std::vector<Layer> layers_;
     QRegion outline_;     // in device pixels at pictureScale_
     QRegion inputRegion_; // the same in logical pixels
