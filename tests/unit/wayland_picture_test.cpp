@@ -85,14 +85,5 @@ TEST(WaylandPicture, ALayerReachingPastTheBufferIsCutToIt)
     EXPECT_EQ(changedArea(was, now), QRegion(30, 140, 80, 52) + QRegion(100, 160, 38, 32));
 }
 
-TEST(WaylandPicture, APointOnTheStillSurfaceIsOnTheDesktopAtItsOutputsCorner)
-{
-    EXPECT_EQ(desktopPoint({0, 0}, {37.5, 20}), QPointF(37.5, 20));
-    EXPECT_EQ(desktopPoint({1024, 0}, {10, 700.25}), QPointF(1034, 700.25));
-    EXPECT_EQ(desktopPoint({-1280, 200}, {1279, 0}), QPointF(-1, 200));
-    // Past the output's edge, where a drag begun on it carries the pointer.
-    EXPECT_EQ(desktopPoint({0, 0}, {1100, -4}), QPointF(1100, -4));
-}
-
 } // namespace
 } // namespace zorrel::platform::wayland

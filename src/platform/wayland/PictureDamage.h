@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QPoint>
-#include <QPointF>
 #include <QRect>
 #include <QRegion>
 #include <QSize>
@@ -39,11 +38,5 @@ QRegion changedArea(const PictureMark &was, const PictureMark &now);
 // The buffer for `logical` pixels at `scale`: whole device pixels, rounded
 // as the compositor rounds a viewport's.
 QSize bufferSize(QSize logical, double scale);
-
-// A point on a still surface that covers its output, on the desktop.
-inline QPointF desktopPoint(QPoint outputCorner, QPointF onSurface)
-{
-    return QPointF(outputCorner) + onSurface;
-}
 
 } // namespace zorrel::platform::wayland

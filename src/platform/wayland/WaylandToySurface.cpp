@@ -11,6 +11,7 @@
 #include <QMetaObject>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 #include <QTransform>
 #include <QWidget>
 
@@ -43,6 +44,9 @@ constexpr std::size_t kMostBuffers = 4;
 // The layer shell's name for what the surface is: neutral, so that no
 // compositor takes it for a panel or a notification.
 constexpr const char *kNamespace = "zorrel";
+// How long a change waits for the frame the compositor is drawing before
+// it goes anyway: a compositor draws no frames for an output that is off.
+constexpr std::chrono::milliseconds kFrameWait{50};
 // wp_fractional_scale_v1 gives the scale in 120ths.
 constexpr double kScaleUnits = 120.0;
 
@@ -90,6 +94,12 @@ class WaylandToySurface : public ToySurface {
         // mapped: nothing of it shows on Xwayland.
         window_.setAttribute(Qt::WA_DontShowOnScreen);
         display_->onEvents([this] { flush(); });
+        frameLate_.setSingleShot(true);
+        frameLate_.setInterval(kFrameWait);
+        QObject::connect(&frameLate_, &QTimer::timeout, &window_, [this] {
+            forgetFrame();
+            flush();
+        });
         if (WaylandPointer *pointer = display_->pointer())
             pointer->listen([this](wl_surface *surface, const PointerEvent &event) {
                 pointerEvent(surface, event);
@@ -99,6 +109,7 @@ class WaylandToySurface : public ToySurface {
     {
         if (WaylandPointer *pointer = display_->pointer())
             pointer->listen(nullptr);
+        forgetFrame();
         while (!stages_.empty())
             destroyStage(stages_.begin());
         canvases_.clear();
@@ -153,11 +164,19 @@ class WaylandToySurface : public ToySurface {
 
     void paint(QPainter & /*painter*/) override {}
 
+    // Changes go at most once a frame: one that comes while the
+    // compositor is still drawing the last is shown in the next frame, not
+    // lost between two commits of one frame (a 2-pixel step while walking).
     void flush() override
     {
         if (prepared_) {
             settleStages();
-            present();
+            if (frame_ != nullptr) {
+                if (!frameLate_.isActive())
+                    frameLate_.start();
+            } else {
+                present();
+            }
         }
         display_->flush();
         noticeRatio();
@@ -176,7 +195,7 @@ class WaylandToySurface : public ToySurface {
         const Output *output = display_->output((*stage)->output);
         if (output == nullptr)
             return;
-        const QPointF global = desktopPoint(output->logical.topLeft(), event.at);
+        const QPointF global = QPointF(output->logical.topLeft()) + event.at;
         const QPointF local = global - QPointF(position_);
         const QEvent::Type type = event.kind == PointerEvent::Kind::Press ? QEvent::MouseButtonPress
                                   : event.kind == PointerEvent::Kind::Release
@@ -329,8 +348,36 @@ class WaylandToySurface : public ToySurface {
         if (stage.shown != mark && drawPicture(stage, mark))
             commit = true;
         // The subsurface's place, picture and the input region land together.
-        if (commit)
-            wl_surface_commit(stage.backdrop);
+        if (!commit)
+            return;
+        if (frame_ == nullptr && &stage == target())
+            askFrame(stage);
+        wl_surface_commit(stage.backdrop);
+    }
+
+    // The compositor's word when it has drawn the frame with this commit.
+    void askFrame(Stage &stage)
+    {
+        frame_ = wl_surface_frame(stage.backdrop);
+        static const wl_callback_listener listener = {
+            .done =
+                [](void *data, wl_callback * /*callback*/, std::uint32_t /*time*/) {
+                    auto *self = static_cast<WaylandToySurface *>(data);
+                    const bool waiting = self->frameLate_.isActive();
+                    self->forgetFrame();
+                    if (waiting)
+                        self->flush();
+                },
+        };
+        wl_callback_add_listener(frame_, &listener, this);
+    }
+
+    void forgetFrame()
+    {
+        frameLate_.stop();
+        if (frame_ != nullptr)
+            wl_callback_destroy(frame_);
+        frame_ = nullptr;
     }
 
     // The stage the toy left shows nothing, and takes no clicks.
@@ -524,6 +571,7 @@ class WaylandToySurface : public ToySurface {
     destroyStage(std::vector<std::unique_ptr<Stage>>::iterator stage)
     {
         Stage &s = **stage;
+        forgetFrame(); // the frame may be this stage's, which will never be drawn
         if (WaylandPointer *pointer = display_->pointer())
             pointer->left(s.backdrop);
         if (s.fractional != nullptr)
@@ -547,7 +595,9 @@ class WaylandToySurface : public ToySurface {
     // while the pointer still holds them.
     std::vector<std::unique_ptr<Stage>> stages_;
     std::vector<Canvas> canvases_;
-    bool waiting_ = false; // a picture waits for the compositor to release a buffer
+    bool waiting_ = false;         // a picture waits for the compositor to release a buffer
+    wl_callback *frame_ = nullptr; // asked with the last commit, till it is drawn
+    QTimer frameLate_;             // runs while a change waits for that frame
     std::vector<Layer> layers_;
     QRegion outline_;     // in device pixels at pictureScale_
     QRegion inputRegion_; // the same in logical pixels
