@@ -45,6 +45,10 @@ class WaylandPointer {
     {
         return surface != nullptr && surface == over_ && buttons_ != Qt::NoButton;
     }
+    // Where the pointer last was over the surface it is over, and the
+    // buttons held there.
+    [[nodiscard]] QPointF at() const { return at_; }
+    [[nodiscard]] Qt::MouseButtons buttons() const { return buttons_; }
 
     // The pointer's picture over this connection's surfaces: `cursor`'s
     // picture, hot at `hotSpot` in its logical pixels. Set on every enter,

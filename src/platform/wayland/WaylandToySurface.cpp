@@ -56,6 +56,7 @@ class WaylandToySurface;
 struct Stage {
     WaylandToySurface *owner = nullptr;
     std::uint32_t output = 0; // the registry's name
+    QPoint corner;            // the output's, last heard
     // The still surface that covers the output, and its transparent picture.
     wl_surface *backdrop = nullptr;
     zwlr_layer_surface_v1 *layer = nullptr;
@@ -107,8 +108,11 @@ class WaylandToySurface : public ToySurface {
     }
     ~WaylandToySurface() override
     {
-        if (WaylandPointer *pointer = display_->pointer())
+        if (WaylandPointer *pointer = display_->pointer()) {
             pointer->listen(nullptr);
+            for (const auto &stage : stages_)
+                pointer->left(stage->backdrop); // no drag outlives the toy
+        }
         forgetFrame();
         while (!stages_.empty())
             destroyStage(stages_.begin());
@@ -192,17 +196,41 @@ class WaylandToySurface : public ToySurface {
         });
         if (stage == stages_.end())
             return;
-        const Output *output = display_->output((*stage)->output);
-        if (output == nullptr)
-            return;
-        const QPointF global = QPointF(output->logical.topLeft()) + event.at;
-        const QPointF local = global - QPointF(position_);
+        if (const Output *output = display_->output((*stage)->output))
+            (*stage)->corner = output->logical.topLeft();
         const QEvent::Type type = event.kind == PointerEvent::Kind::Press ? QEvent::MouseButtonPress
                                   : event.kind == PointerEvent::Kind::Release
                                       ? QEvent::MouseButtonRelease
                                       : QEvent::MouseMove;
-        QMouseEvent mouse(type, local, local, global, event.button, event.buttons, Qt::NoModifier);
+        sendMouse(type, QPointF((*stage)->corner) + event.at, event.button, event.buttons);
+    }
+
+    void sendMouse(QEvent::Type type, QPointF global, Qt::MouseButton button,
+                   Qt::MouseButtons buttons)
+    {
+        const QPointF local = global - QPointF(position_);
+        QMouseEvent mouse(type, local, local, global, button, buttons, Qt::NoModifier);
         QCoreApplication::sendEvent(&window_, &mouse);
+    }
+
+    // A drag on a stage that goes ends with it, since its buttons will
+    // never be let go over it: the toy hears them let go where the pointer
+    // last was, once this event is done.
+    void endDrag(const Stage &stage, const WaylandPointer &pointer)
+    {
+        Qt::MouseButtons held = pointer.buttons();
+        const QPointF global = QPointF(stage.corner) + pointer.at();
+        for (const Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
+            if (!held.testFlag(button))
+                continue;
+            held.setFlag(button, false);
+            QMetaObject::invokeMethod(
+                &window_,
+                [this, global, button, held] {
+                    sendMouse(QEvent::MouseButtonRelease, global, button, held);
+                },
+                Qt::QueuedConnection);
+        }
     }
 
     // The output that shows most of the toy, by its registry name; none
@@ -488,6 +516,7 @@ class WaylandToySurface : public ToySurface {
         auto stage = std::make_unique<Stage>();
         stage->owner = this;
         stage->output = output.name;
+        stage->corner = output.logical.topLeft();
         stage->backdrop = wl_compositor_create_surface(display_->compositor());
         stage->toy = wl_compositor_create_surface(display_->compositor());
         stage->subsurface =
@@ -572,8 +601,11 @@ class WaylandToySurface : public ToySurface {
     {
         Stage &s = **stage;
         forgetFrame(); // the frame may be this stage's, which will never be drawn
-        if (WaylandPointer *pointer = display_->pointer())
+        if (WaylandPointer *pointer = display_->pointer()) {
+            if (pointer->holds(s.backdrop))
+                endDrag(s, *pointer);
             pointer->left(s.backdrop);
+        }
         if (s.fractional != nullptr)
             wp_fractional_scale_v1_destroy(s.fractional);
         if (s.toyView != nullptr)
