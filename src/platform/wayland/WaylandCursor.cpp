@@ -64,11 +64,12 @@ void WaylandCursor::show(const QCursor &cursor)
     wl_surface_commit(surface_);
     buffer->attached();
     buffers_.push_back(std::move(buffer));
-    // Qt on X11 keeps the hot spot in the image's pixels.
+    // Qt on X11 keeps the hot spot in the image's pixels, made from the
+    // logical one rounded down: the nearest logical pixel is that one.
     QPoint hotSpot = cursor.hotSpot();
     if (cursorHotSpotInImagePixels())
-        hotSpot = QPoint(static_cast<int>(std::floor(hotSpot.x() / ratio)),
-                         static_cast<int>(std::floor(hotSpot.y() / ratio)));
+        hotSpot = QPoint(static_cast<int>(std::lround(hotSpot.x() / ratio)),
+                         static_cast<int>(std::lround(hotSpot.y() / ratio)));
     pointer->setCursor(surface_, hotSpot);
 }
 
