@@ -12,6 +12,11 @@
 #include <cmath>
 
 namespace zorrel::platform::wayland {
+namespace {
+
+constexpr double kHair = 1e-6;
+
+} // namespace
 
 WaylandCursor::WaylandCursor(WaylandDisplay &display)
     : display_(display), surface_(wl_compositor_create_surface(display.compositor()))
@@ -65,11 +70,15 @@ void WaylandCursor::show(const QCursor &cursor)
     buffer->attached();
     buffers_.push_back(std::move(buffer));
     // Qt on X11 keeps the hot spot in the image's pixels, made from the
-    // logical one rounded down: the nearest logical pixel is that one.
+    // logical one rounded down; at a ratio of 1 or more the logical pixel
+    // is the next whole one up (less a hair for the division's error).
     QPoint hotSpot = cursor.hotSpot();
-    if (cursorHotSpotInImagePixels())
-        hotSpot = QPoint(static_cast<int>(std::lround(hotSpot.x() / ratio)),
-                         static_cast<int>(std::lround(hotSpot.y() / ratio)));
+    if (cursorHotSpotInImagePixels()) {
+        const auto logical = [ratio](int pixels) {
+            return static_cast<int>(std::ceil(pixels / ratio - kHair));
+        };
+        hotSpot = QPoint(logical(hotSpot.x()), logical(hotSpot.y()));
+    }
     pointer->setCursor(surface_, hotSpot);
 }
 
