@@ -6,6 +6,7 @@
 #include "platform/wayland/WaylandCursor.h"
 #include "platform/wayland/WaylandDisplay.h"
 #include "platform/wayland/WaylandPointer.h"
+#include "platform/wayland/WaylandStage.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>
@@ -15,8 +16,6 @@
 #include <QTransform>
 #include <QWidget>
 
-#include "platform/wayland/LayerShell.h"
-#include <fractional-scale-v1-client-protocol.h>
 #include <viewporter-client-protocol.h>
 #include <wayland-client.h>
 
@@ -41,44 +40,11 @@ constexpr std::chrono::seconds kAnswerTime{5};
 // Pictures the compositor may hold at once before the toy waits for one:
 // two for each stage while the toy stands across a seam.
 constexpr std::size_t kMostBuffers = 4;
-// The layer shell's name for what the surface is: neutral, so that no
-// compositor takes it for a panel or a notification.
-constexpr const char *kNamespace = "zorrel";
 // How long a change waits for the frame the compositor is drawing before
 // it goes anyway: a compositor draws no frames for an output that is off.
 constexpr std::chrono::milliseconds kFrameWait{50};
-// wp_fractional_scale_v1 gives the scale in 120ths.
-constexpr double kScaleUnits = 120.0;
 
-class WaylandToySurface;
-
-// The toy's place on one output.
-struct Stage {
-    WaylandToySurface *owner = nullptr;
-    std::uint32_t output = 0; // the registry's name
-    QPoint corner;            // the output's, last heard
-    // The still surface that covers the output, and its transparent picture.
-    wl_surface *backdrop = nullptr;
-    zwlr_layer_surface_v1 *layer = nullptr;
-    wp_viewport *backdropView = nullptr;
-    wp_fractional_scale_v1 *fractional = nullptr;
-    std::unique_ptr<ShmBuffer> clear;
-    // The toy's picture.
-    wl_surface *toy = nullptr;
-    wl_subsurface *subsurface = nullptr;
-    wp_viewport *toyView = nullptr;
-
-    QSize size;                       // the output's, in logical pixels, as configured
-    bool configured = false;          // the compositor gave it its size
-    bool closed = false;              // the compositor took it away
-    bool backdropNew = false;         // its transparent picture waits for a commit
-    bool inputStale = true;           // the input region must follow the toy
-    bool hidden = false;              // shows nothing any more
-    double preferredScale = 0;        // the compositor's fractional scale; 0: none given
-    double bufferScale = 0;           // the scale the toy's picture was last given
-    std::optional<QPoint> placed;     // where the toy's picture stands on it
-    std::optional<PictureMark> shown; // what the toy's picture shows
-};
+using Stage = WaylandStage;
 
 // A buffer and the picture it holds.
 struct Canvas {
@@ -111,7 +77,7 @@ class WaylandToySurface : public ToySurface {
         if (WaylandPointer *pointer = display_->pointer()) {
             pointer->listen(nullptr);
             for (const auto &stage : stages_)
-                pointer->left(stage->backdrop); // no drag outlives the toy
+                pointer->left(stage->backdrop()); // no drag outlives the toy
         }
         forgetFrame();
         while (!stages_.empty())
@@ -192,11 +158,11 @@ class WaylandToySurface : public ToySurface {
     void pointerEvent(wl_surface *surface, const PointerEvent &event)
     {
         const auto stage = std::find_if(stages_.begin(), stages_.end(), [surface](const auto &s) {
-            return s->backdrop == surface;
+            return s->backdrop() == surface;
         });
         if (stage == stages_.end())
             return;
-        if (const Output *output = display_->output((*stage)->output))
+        if (const Output *output = display_->output((*stage)->output()))
             (*stage)->corner = output->logical.topLeft();
         const QEvent::Type type = event.kind == PointerEvent::Kind::Press ? QEvent::MouseButtonPress
                                   : event.kind == PointerEvent::Kind::Release
@@ -254,7 +220,7 @@ class WaylandToySurface : public ToySurface {
     [[nodiscard]] Stage *stageOn(std::uint32_t output) const
     {
         for (const auto &stage : stages_)
-            if (stage->output == output)
+            if (stage->output() == output)
                 return stage.get();
         return nullptr;
     }
@@ -275,9 +241,9 @@ class WaylandToySurface : public ToySurface {
 
     [[nodiscard]] double scaleOf(const Stage &stage) const
     {
-        if (stage.preferredScale > 0 && stage.toyView != nullptr)
-            return stage.preferredScale;
-        const Output *output = display_->output(stage.output);
+        if (stage.preferredScale() > 0 && stage.toyView() != nullptr)
+            return stage.preferredScale();
+        const Output *output = display_->output(stage.output());
         return output != nullptr ? output->scale : 1;
     }
 
@@ -312,8 +278,8 @@ class WaylandToySurface : public ToySurface {
     {
         WaylandPointer *pointer = display_->pointer();
         for (auto stage = stages_.begin(); stage != stages_.end();) {
-            const bool gone = (*stage)->closed || display_->output((*stage)->output) == nullptr;
-            const bool held = pointer != nullptr && pointer->holds((*stage)->backdrop);
+            const bool gone = (*stage)->closed() || display_->output((*stage)->output()) == nullptr;
+            const bool held = pointer != nullptr && pointer->holds((*stage)->backdrop());
             if (gone || ((*stage)->hidden && !held))
                 stage = destroyStage(stage);
             else
@@ -323,7 +289,7 @@ class WaylandToySurface : public ToySurface {
             if (Stage *stage = stageOn(name)) {
                 stage->hidden = false; // back onto a stage that still holds a drag
             } else {
-                createStage(*display_->output(name));
+                stages_.push_back(std::make_unique<Stage>(*display_, *display_->output(name)));
             }
         }
     }
@@ -335,10 +301,10 @@ class WaylandToySurface : public ToySurface {
     {
         const std::vector<std::uint32_t> showing = outputsShowingToy();
         const auto showsToy = [&](const Stage &stage) {
-            return std::find(showing.begin(), showing.end(), stage.output) != showing.end();
+            return std::find(showing.begin(), showing.end(), stage.output()) != showing.end();
         };
         for (auto &stage : stages_)
-            if (showsToy(*stage) && stage->configured)
+            if (showsToy(*stage) && stage->configured())
                 presentOn(*stage);
         const Stage *own = target();
         const bool ownShows = own != nullptr && own->shown;
@@ -346,8 +312,8 @@ class WaylandToySurface : public ToySurface {
             if (showsToy(*stage) || stage->hidden)
                 continue;
             if (ownShows)
-                hide(*stage);
-            else if (stage->configured)
+                stage->hide();
+            else if (stage->configured())
                 presentOn(*stage);
         }
     }
@@ -355,11 +321,11 @@ class WaylandToySurface : public ToySurface {
     // The picture may wait for a buffer, and then goes with a later flush.
     void presentOn(Stage &stage)
     {
-        const Output *output = display_->output(stage.output);
+        const Output *output = display_->output(stage.output());
         const QPoint at = position_ - output->logical.topLeft();
         bool commit = std::exchange(stage.backdropNew, false);
         if (stage.placed != at) {
-            wl_subsurface_set_position(stage.subsurface, at.x(), at.y());
+            wl_subsurface_set_position(stage.subsurface(), at.x(), at.y());
             stage.placed = at;
             stage.inputStale = true;
             commit = true;
@@ -368,7 +334,7 @@ class WaylandToySurface : public ToySurface {
             wl_region *input = wl_compositor_create_region(display_->compositor());
             for (const QRect &r : inputRegion_.translated(at))
                 wl_region_add(input, r.x(), r.y(), r.width(), r.height());
-            wl_surface_set_input_region(stage.backdrop, input);
+            wl_surface_set_input_region(stage.backdrop(), input);
             wl_region_destroy(input);
             commit = true;
         }
@@ -380,13 +346,13 @@ class WaylandToySurface : public ToySurface {
             return;
         if (frame_ == nullptr && &stage == target())
             askFrame(stage);
-        wl_surface_commit(stage.backdrop);
+        wl_surface_commit(stage.backdrop());
     }
 
     // The compositor's word when it has drawn the frame with this commit.
     void askFrame(Stage &stage)
     {
-        frame_ = wl_surface_frame(stage.backdrop);
+        frame_ = wl_surface_frame(stage.backdrop());
         static const wl_callback_listener listener = {
             .done =
                 [](void *data, wl_callback * /*callback*/, std::uint32_t /*time*/) {
@@ -406,20 +372,6 @@ class WaylandToySurface : public ToySurface {
         if (frame_ != nullptr)
             wl_callback_destroy(frame_);
         frame_ = nullptr;
-    }
-
-    // The stage the toy left shows nothing, and takes no clicks.
-    void hide(Stage &stage)
-    {
-        stage.hidden = true;
-        wl_surface_attach(stage.toy, nullptr, 0, 0);
-        wl_surface_commit(stage.toy);
-        wl_region *none = wl_compositor_create_region(display_->compositor());
-        wl_surface_set_input_region(stage.backdrop, none);
-        wl_region_destroy(none);
-        wl_surface_commit(stage.backdrop);
-        stage.shown.reset();
-        stage.placed.reset();
     }
 
     [[nodiscard]] PictureMark pictureMark() const
@@ -466,18 +418,18 @@ class WaylandToySurface : public ToySurface {
         // viewport: either way no device pixel is stretched.
         if (std::exchange(stage.bufferScale, mark.scale) != mark.scale) {
             const bool wholeScale = mark.scale == std::floor(mark.scale);
-            wl_surface_set_buffer_scale(stage.toy, wholeScale ? static_cast<int>(mark.scale) : 1);
-            if (stage.toyView != nullptr) {
+            wl_surface_set_buffer_scale(stage.toy(), wholeScale ? static_cast<int>(mark.scale) : 1);
+            if (stage.toyView() != nullptr) {
                 if (wholeScale)
-                    wp_viewport_set_destination(stage.toyView, -1, -1);
+                    wp_viewport_set_destination(stage.toyView(), -1, -1);
                 else
-                    wp_viewport_set_destination(stage.toyView, window_.width(), window_.height());
+                    wp_viewport_set_destination(stage.toyView(), window_.width(), window_.height());
             }
         }
-        wl_surface_attach(stage.toy, canvas->buffer->buffer(), 0, 0);
+        wl_surface_attach(stage.toy(), canvas->buffer->buffer(), 0, 0);
         for (const QRect &r : damage)
-            wl_surface_damage_buffer(stage.toy, r.x(), r.y(), r.width(), r.height());
-        wl_surface_commit(stage.toy);
+            wl_surface_damage_buffer(stage.toy(), r.x(), r.y(), r.width(), r.height());
+        wl_surface_commit(stage.toy());
         canvas->buffer->attached();
         canvas->holds = mark;
         stage.shown = mark;
@@ -509,113 +461,16 @@ class WaylandToySurface : public ToySurface {
         return &canvases_.back();
     }
 
-    // The still layer surface over `output`, with the toy's subsurface. Its
-    // state goes with the first commit; pictures wait for the configure.
-    void createStage(const Output &output)
-    {
-        auto stage = std::make_unique<Stage>();
-        stage->owner = this;
-        stage->output = output.name;
-        stage->corner = output.logical.topLeft();
-        stage->backdrop = wl_compositor_create_surface(display_->compositor());
-        stage->toy = wl_compositor_create_surface(display_->compositor());
-        stage->subsurface =
-            wl_subcompositor_get_subsurface(display_->subcompositor(), stage->toy, stage->backdrop);
-        // Only the still surface takes the pointer.
-        wl_region *none = wl_compositor_create_region(display_->compositor());
-        wl_surface_set_input_region(stage->toy, none);
-        wl_surface_set_input_region(stage->backdrop, none);
-        wl_region_destroy(none);
-        if (wp_viewporter *viewporter = display_->viewporter()) {
-            stage->backdropView = wp_viewporter_get_viewport(viewporter, stage->backdrop);
-            stage->toyView = wp_viewporter_get_viewport(viewporter, stage->toy);
-            if (wp_fractional_scale_manager_v1 *fractional = display_->fractionalScale()) {
-                stage->fractional = wp_fractional_scale_manager_v1_get_fractional_scale(
-                    fractional, stage->backdrop);
-                static const wp_fractional_scale_v1_listener scaleListener = {
-                    .preferred_scale =
-                        [](void *data, wp_fractional_scale_v1 * /*scale*/, std::uint32_t scale) {
-                            static_cast<Stage *>(data)->preferredScale = scale / kScaleUnits;
-                        },
-                };
-                wp_fractional_scale_v1_add_listener(stage->fractional, &scaleListener, stage.get());
-            }
-        }
-        stage->layer = zwlr_layer_shell_v1_get_layer_surface(
-            display_->layerShell(), stage->backdrop, output.output, ZWLR_LAYER_SHELL_V1_LAYER_TOP,
-            kNamespace);
-        static const zwlr_layer_surface_v1_listener listener = {
-            .configure =
-                [](void *data, zwlr_layer_surface_v1 *layer, std::uint32_t serial,
-                   std::uint32_t width, std::uint32_t height) {
-                    zwlr_layer_surface_v1_ack_configure(layer, serial);
-                    auto *stage = static_cast<Stage *>(data);
-                    stage->owner->configured(
-                        *stage, QSize(static_cast<int>(width), static_cast<int>(height)));
-                },
-            // The output went away; the next flush finds the toy another.
-            .closed =
-                [](void *data, zwlr_layer_surface_v1 * /*layer*/) {
-                    static_cast<Stage *>(data)->closed = true;
-                },
-        };
-        zwlr_layer_surface_v1_add_listener(stage->layer, &listener, stage.get());
-        // The whole output: size 0 on every anchored edge.
-        zwlr_layer_surface_v1_set_size(stage->layer, 0, 0);
-        zwlr_layer_surface_v1_set_anchor(stage->layer, ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP |
-                                                           ZWLR_LAYER_SURFACE_V1_ANCHOR_BOTTOM |
-                                                           ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT |
-                                                           ZWLR_LAYER_SURFACE_V1_ANCHOR_RIGHT);
-        // Panels neither push it nor make room for it.
-        zwlr_layer_surface_v1_set_exclusive_zone(stage->layer, -1);
-        zwlr_layer_surface_v1_set_keyboard_interactivity(
-            stage->layer, ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_NONE);
-        wl_surface_commit(stage->backdrop);
-        stages_.push_back(std::move(stage));
-    }
-
-    // The still surface's transparent picture, one pixel stretched over the
-    // output where the compositor offers a viewport, else the output's size.
-    void configured(Stage &stage, QSize size)
-    {
-        stage.configured = true;
-        if (size.isEmpty() || size == stage.size)
-            return;
-        stage.size = size;
-        const QSize pixels = stage.backdropView != nullptr ? QSize(1, 1) : size;
-        if (stage.clear == nullptr || stage.clear->size() != pixels) {
-            stage.clear = ShmBuffer::make(display_->shm(), pixels);
-            if (stage.clear == nullptr)
-                return;
-            stage.clear->image().fill(Qt::transparent);
-        }
-        if (stage.backdropView != nullptr)
-            wp_viewport_set_destination(stage.backdropView, size.width(), size.height());
-        wl_surface_attach(stage.backdrop, stage.clear->buffer(), 0, 0);
-        wl_surface_damage_buffer(stage.backdrop, 0, 0, pixels.width(), pixels.height());
-        stage.backdropNew = true;
-    }
-
     std::vector<std::unique_ptr<Stage>>::iterator
     destroyStage(std::vector<std::unique_ptr<Stage>>::iterator stage)
     {
         Stage &s = **stage;
         forgetFrame(); // the frame may be this stage's, which will never be drawn
         if (WaylandPointer *pointer = display_->pointer()) {
-            if (pointer->holds(s.backdrop))
+            if (pointer->holds(s.backdrop()))
                 endDrag(s, *pointer);
-            pointer->left(s.backdrop);
+            pointer->left(s.backdrop());
         }
-        if (s.fractional != nullptr)
-            wp_fractional_scale_v1_destroy(s.fractional);
-        if (s.toyView != nullptr)
-            wp_viewport_destroy(s.toyView);
-        if (s.backdropView != nullptr)
-            wp_viewport_destroy(s.backdropView);
-        wl_subsurface_destroy(s.subsurface);
-        wl_surface_destroy(s.toy);
-        zwlr_layer_surface_v1_destroy(s.layer);
-        wl_surface_destroy(s.backdrop);
         return stages_.erase(stage);
     }
 
