@@ -38,7 +38,8 @@ WaylandStage::WaylandStage(WaylandDisplay &display, const Output &output)
         backdropView_ = wp_viewporter_get_viewport(viewporter, backdrop_);
         toyView_ = wp_viewporter_get_viewport(viewporter, toy_);
         if (wp_fractional_scale_manager_v1 *fractional = display.fractionalScale()) {
-            fractional_ = wp_fractional_scale_manager_v1_get_fractional_scale(fractional, backdrop_);
+            fractional_ =
+                wp_fractional_scale_manager_v1_get_fractional_scale(fractional, backdrop_);
             static const wp_fractional_scale_v1_listener scaleListener = {
                 .preferred_scale =
                     [](void *data, wp_fractional_scale_v1 * /*scale*/, std::uint32_t scale) {
@@ -59,8 +60,10 @@ WaylandStage::WaylandStage(WaylandDisplay &display, const Output &output)
                     QSize(static_cast<int>(width), static_cast<int>(height)));
             },
         // The output went away; the toy's surface finds it another.
-        .closed = [](void *data,
-                     zwlr_layer_surface_v1 * /*layer*/) { static_cast<WaylandStage *>(data)->closed_ = true; },
+        .closed =
+            [](void *data, zwlr_layer_surface_v1 * /*layer*/) {
+                static_cast<WaylandStage *>(data)->closed_ = true;
+            },
     };
     zwlr_layer_surface_v1_add_listener(layer_, &listener, this);
     // The whole output: size 0 on every anchored edge.
