@@ -5,6 +5,8 @@
 #include <QCoreApplication>
 
 #include "platform/wayland/LayerShell.h"
+#include <fractional-scale-v1-client-protocol.h>
+#include <viewporter-client-protocol.h>
 #include <wayland-client.h>
 #include <xdg-output-unstable-v1-client-protocol.h>
 
@@ -109,7 +111,7 @@ std::unique_ptr<WaylandDisplay> WaylandDisplay::connect(std::chrono::millisecond
         reason = text(QT_TRANSLATE_NOOP("Display", "the Wayland display does not answer"));
         return nullptr;
     }
-    if (self->compositor_ == nullptr || self->shm_ == nullptr)
+    if (self->compositor_ == nullptr || self->subcompositor_ == nullptr || self->shm_ == nullptr)
         reason = text(QT_TRANSLATE_NOOP("Display",
                                         "the Wayland display lacks a compositor or shared memory"));
     else if (self->layerShell_ == nullptr)
@@ -139,6 +141,12 @@ WaylandDisplay::~WaylandDisplay()
     if (layerShell_ != nullptr)
         zwlr_layer_shell_v1_destroy(layerShell_);
     pointer_.reset();
+    if (fractionalScale_ != nullptr)
+        wp_fractional_scale_manager_v1_destroy(fractionalScale_);
+    if (viewporter_ != nullptr)
+        wp_viewporter_destroy(viewporter_);
+    if (subcompositor_ != nullptr)
+        wl_subcompositor_destroy(subcompositor_);
     if (shm_ != nullptr)
         wl_shm_destroy(shm_);
     if (compositor_ != nullptr)
@@ -158,6 +166,14 @@ std::vector<QRect> WaylandDisplay::outputRects() const
     for (const auto &output : outputs_)
         rects.push_back(output->logical);
     return rects;
+}
+
+const Output *WaylandDisplay::output(std::uint32_t name) const
+{
+    for (const auto &output : outputs_)
+        if (output->name == name)
+            return output.get();
+    return nullptr;
 }
 
 bool WaylandDisplay::flush()
@@ -238,6 +254,14 @@ void WaylandDisplay::global(void *data, wl_registry *registry, std::uint32_t nam
         if (version >= kLeastCompositorVersion)
             self->compositor_ =
                 static_cast<wl_compositor *>(bind(&wl_compositor_interface, kCompositorVersion));
+    } else if (std::strcmp(interface, wl_subcompositor_interface.name) == 0) {
+        self->subcompositor_ =
+            static_cast<wl_subcompositor *>(bind(&wl_subcompositor_interface, 1));
+    } else if (std::strcmp(interface, wp_viewporter_interface.name) == 0) {
+        self->viewporter_ = static_cast<wp_viewporter *>(bind(&wp_viewporter_interface, 1));
+    } else if (std::strcmp(interface, wp_fractional_scale_manager_v1_interface.name) == 0) {
+        self->fractionalScale_ = static_cast<wp_fractional_scale_manager_v1 *>(
+            bind(&wp_fractional_scale_manager_v1_interface, 1));
     } else if (std::strcmp(interface, wl_shm_interface.name) == 0) {
         self->shm_ = static_cast<wl_shm *>(bind(&wl_shm_interface, 1));
     } else if (std::strcmp(interface, zwlr_layer_shell_v1_interface.name) == 0) {

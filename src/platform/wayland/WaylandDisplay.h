@@ -18,6 +18,9 @@ struct wl_display;
 struct wl_output;
 struct wl_registry;
 struct wl_shm;
+struct wl_subcompositor;
+struct wp_fractional_scale_manager_v1;
+struct wp_viewporter;
 struct zwlr_layer_shell_v1;
 struct zxdg_output_manager_v1;
 struct zxdg_output_v1;
@@ -49,7 +52,14 @@ class WaylandDisplay {
 
     [[nodiscard]] wl_display *display() const { return display_; }
     [[nodiscard]] wl_compositor *compositor() const { return compositor_; }
+    [[nodiscard]] wl_subcompositor *subcompositor() const { return subcompositor_; }
     [[nodiscard]] wl_shm *shm() const { return shm_; }
+    // Null where the compositor does not offer them.
+    [[nodiscard]] wp_viewporter *viewporter() const { return viewporter_; }
+    [[nodiscard]] wp_fractional_scale_manager_v1 *fractionalScale() const
+    {
+        return fractionalScale_;
+    }
     [[nodiscard]] zwlr_layer_shell_v1 *layerShell() const { return layerShell_; }
     // The first seat's pointer; null when there is no seat.
     [[nodiscard]] WaylandPointer *pointer() const { return pointer_.get(); }
@@ -59,6 +69,8 @@ class WaylandDisplay {
     [[nodiscard]] std::vector<QRect> outputRects() const;
     // Whether the compositor is KWin, by a global only it offers.
     [[nodiscard]] bool isKWin() const { return kwin_; }
+    // The output the registry calls `name`; null once it is gone.
+    [[nodiscard]] const Output *output(std::uint32_t name) const;
 
     // Called after the events of each read are handled.
     void onEvents(std::function<void()> handler) { onEvents_ = std::move(handler); }
@@ -82,7 +94,10 @@ class WaylandDisplay {
     wl_display *display_ = nullptr;
     wl_registry *registry_ = nullptr;
     wl_compositor *compositor_ = nullptr;
+    wl_subcompositor *subcompositor_ = nullptr;
     wl_shm *shm_ = nullptr;
+    wp_viewporter *viewporter_ = nullptr;
+    wp_fractional_scale_manager_v1 *fractionalScale_ = nullptr;
     std::unique_ptr<WaylandPointer> pointer_;
     zwlr_layer_shell_v1 *layerShell_ = nullptr;
     zxdg_output_manager_v1 *outputManager_ = nullptr;

@@ -27,9 +27,10 @@ void ignore() {}
 
 const wl_pointer_listener kPointerListener = {
     .enter =
-        [](void *data, wl_pointer * /*pointer*/, std::uint32_t /*serial*/, wl_surface *surface,
-           wl_fixed_t x,
-           wl_fixed_t y) { static_cast<WaylandPointer *>(data)->entered(surface, point(x, y)); },
+        [](void *data, wl_pointer * /*pointer*/, std::uint32_t serial, wl_surface *surface,
+           wl_fixed_t x, wl_fixed_t y) {
+            static_cast<WaylandPointer *>(data)->entered(serial, surface, point(x, y));
+        },
     .leave = [](void *data, wl_pointer * /*pointer*/, std::uint32_t /*serial*/,
                 wl_surface *surface) { static_cast<WaylandPointer *>(data)->left(surface); },
     .motion = [](void *data, wl_pointer * /*pointer*/, std::uint32_t /*time*/, wl_fixed_t x,
@@ -84,44 +85,57 @@ void WaylandPointer::capabilities(wl_seat *seat, std::uint32_t capabilities)
     } else if (!hasPointer && pointer_ != nullptr) {
         wl_pointer_release(pointer_);
         pointer_ = nullptr;
-        over_ = false;
+        over_ = nullptr;
         buttons_ = {};
     }
 }
 
-void WaylandPointer::entered(wl_surface *surface, QPointF at)
+void WaylandPointer::setCursor(wl_surface *cursor, QPoint hotSpot)
 {
-    over_ = surface != nullptr && surface == surface_;
-    if (over_)
-        moved(at);
+    cursor_ = cursor;
+    hotSpot_ = hotSpot;
+    if (pointer_ != nullptr && over_ != nullptr && cursor_ != nullptr)
+        wl_pointer_set_cursor(pointer_, enterSerial_, cursor_, hotSpot_.x(), hotSpot_.y());
+}
+
+void WaylandPointer::entered(std::uint32_t serial, wl_surface *surface, QPointF at)
+{
+    over_ = surface;
+    enterSerial_ = serial;
+    buttons_ = {};
+    if (over_ == nullptr)
+        return;
+    if (cursor_ != nullptr)
+        wl_pointer_set_cursor(pointer_, serial, cursor_, hotSpot_.x(), hotSpot_.y());
+    moved(at);
 }
 
 void WaylandPointer::left(wl_surface *surface)
 {
-    if (surface != surface_)
+    if (surface != over_)
         return;
-    over_ = false;
+    over_ = nullptr;
     buttons_ = {};
 }
 
 void WaylandPointer::moved(QPointF at)
 {
-    if (!over_)
+    if (over_ == nullptr)
         return;
     at_ = at;
     if (handler_)
-        handler_({PointerEvent::Kind::Move, at_, Qt::NoButton, buttons_});
+        handler_(over_, {PointerEvent::Kind::Move, at_, Qt::NoButton, buttons_});
 }
 
 void WaylandPointer::button(std::uint32_t code, bool pressed)
 {
     const Qt::MouseButton which = qtButton(code);
-    if (!over_ || which == Qt::NoButton)
+    if (over_ == nullptr || which == Qt::NoButton)
         return;
     buttons_.setFlag(which, pressed);
     if (handler_)
-        handler_({pressed ? PointerEvent::Kind::Press : PointerEvent::Kind::Release, at_, which,
-                  buttons_});
+        handler_(over_, {pressed ? PointerEvent::Kind::Press : PointerEvent::Kind::Release, at_,
+                         which, buttons_});
 }
 
 } // namespace zorrel::platform::wayland
