@@ -198,9 +198,13 @@ if open_menu && about_item && within 5 about_window; then
   shot "$dir/about.png"
   apart "$aw" "$ah" "$ax" "$ay" $toy_rect
   check $? about-beside "about box ${aw}x$ah at $ax,$ay; the figure $toy_rect; focused: $(focused)"
+  # Once in ten runs or so, on a loaded machine, the first click on OK is
+  # lost between sway and Xwayland, as a person's click may be: a second one
+  # is given, and then it must close the box.
+  gone() { within 3 sh -c '! xdotool search --onlyvisible --name "^About Zorrel$"'; }
   pick $((ax + aw / 2)) $((ay + ah - 18))
-  within 3 sh -c '! xdotool search --onlyvisible --name "^About Zorrel$"' ||
-    { log "its OK button did not close the about box"; close_window "About Zorrel"; }
+  gone || { log "the first click on OK did not close the about box"; pick $((ax + aw / 2)) $((ay + ah - 18)) && gone; }
+  check $? about-ok-closes "its OK button closes it"
   sleep 0.5
 else
   check 1 about-beside "no about box"
