@@ -79,8 +79,11 @@ export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:log_path=$logs/ubsan"
 status=0
 # A sanitizer build is never packaged (its objects name their build folder),
-# so the package tests are left to the normal run, and the desktop checks too.
-scripts/with-test-desktop.sh ctest --test-dir "$dir" --output-on-failure -LE 'package|desktops' "$@" ||
+# so the package tests are left to the normal run, and so are the desktop
+# checks of the X11 surface; those of the toy's own Wayland surface (sway)
+# stay, for its code reads what the compositor sends.
+scripts/with-test-desktop.sh ctest --test-dir "$dir" --output-on-failure -LE package \
+  -E '^desktops\.(kwin_wayland|mutter-wayland)$' "$@" ||
   status=$?
 
 if compgen -G "$logs/*" >/dev/null; then
