@@ -20,13 +20,7 @@ if [ "${1:-}" = "--inside" ]; then
   # shellcheck source=scripts/desktop-matrix/start-desktop.sh
   . "$here/../scripts/desktop-matrix/start-desktop.sh"
   set -e
-  export SWAYSOCK
-  SWAYSOCK=$(ls /tmp/sway-run/sway-ipc.*.sock)
-  wayland=$(ls -d /tmp/sway-run/wayland-? | head -n 1)
-  install -m 755 "$tools/pointer" /tmp/pointer
-  nobody env WAYLAND_DISPLAY="$wayland" /tmp/pointer >/tmp/pointer.log 2>&1 &
-  within 5 grep -q ready /tmp/pointer.log || { log "no virtual pointer: $(cat /tmp/pointer.log)"; exit 1; }
-  printf '[Coilwerks]\nZorrel%%20Sound=False\n' >"$XDG_CONFIG_HOME/Pocketfolk.ini"
+  sway_setup
   park
   shot /tmp/empty.png
 
@@ -36,10 +30,7 @@ if [ "${1:-}" = "--inside" ]; then
   shown() { figure_x >/dev/null; }
   within 15 shown || { log "the toy did not show"; exit 1; }
   sleep 0.5
-  cursor set $(((1024 - 69) / 2 + 37)) $(((768 - 96) / 2 + 38)) && sleep 0.1
-  cursor press button1 && sleep 0.1
-  for _ in $(seq 10); do cursor press button3 && cursor release button3; done
-  cursor release button1
+  wind_fully
   sleep 3
   kill "$pid"
   wait "$pid" 2>/dev/null || true
