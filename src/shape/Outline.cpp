@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <unordered_map>
 
 namespace zorrel::shape {
@@ -45,9 +46,7 @@ QRegion converted(std::span<const OutlinePoint> points, qreal ratio)
 
 bool keyLoopsOpen(std::int16_t keyFrame) { return keyFrame == 0 || keyFrame == 1 || keyFrame == 6; }
 
-} // namespace
-
-QRegion outline(const Pose &pose, qreal ratio)
+QRegion compose(const Pose &pose, qreal ratio)
 {
     const auto part = [ratio](const OutlineTable &table, std::int16_t frame) {
         return converted(rowOf(table, frame), ratio);
@@ -60,6 +59,26 @@ QRegion outline(const Pose &pose, qreal ratio)
                     .subtracted(part(kKeyHoleBOutlines, pose.keyFrame));
     return shape.united(part(kLegsOutlines, pose.legFrame))
         .subtracted(part(kLegsGapOutlines, pose.legFrame));
+}
+
+} // namespace
+
+QRegion outline(const Pose &pose, qreal ratio)
+{
+    // A walk cycles through a few dozen poses: each is composed once per
+    // ratio, the region unions being most of a walking step's own work.
+    static qreal cachedRatio = 0.0;
+    static std::unordered_map<std::uint64_t, QRegion> composed;
+    if (ratio != cachedRatio) {
+        composed.clear();
+        cachedRatio = ratio;
+    }
+    const std::uint64_t key = std::uint64_t(std::uint16_t(pose.headFrame)) |
+                              std::uint64_t(std::uint16_t(pose.legFrame)) << 16U |
+                              std::uint64_t(std::uint16_t(pose.keyFrame)) << 32U;
+    if (const auto known = composed.find(key); known != composed.end())
+        return known->second;
+    return composed.emplace(key, compose(pose, ratio)).first->second;
 }
 
 } // namespace zorrel::shape
