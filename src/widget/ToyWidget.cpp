@@ -63,8 +63,11 @@ QPoint partOriginAt(QPoint client)
 
 QList<QRect> screenRects()
 {
+    // A const list: walking a temporary one would copy it to detach.
+    const QList<QScreen *> screens = QGuiApplication::screens();
     QList<QRect> rects;
-    for (const QScreen *screen : QGuiApplication::screens())
+    rects.reserve(screens.size());
+    for (const QScreen *screen : screens)
         rects.append(screen->geometry());
     return rects;
 }
@@ -72,8 +75,10 @@ QList<QRect> screenRects()
 // Where windows may go: the screens less their panels.
 QList<QRect> availableScreenRects()
 {
+    const QList<QScreen *> screens = QGuiApplication::screens();
     QList<QRect> rects;
-    for (const QScreen *screen : QGuiApplication::screens())
+    rects.reserve(screens.size());
+    for (const QScreen *screen : screens)
         rects.append(screen->availableGeometry());
     return rects;
 }
@@ -306,7 +311,10 @@ void ToyWidget::commit()
         pictureDirty_ = false;
         renderPicture();
     }
-    soundAction_->setChecked(toy_.state().soundOn);
+    // Qt tells every widget that shows the action of each change it is
+    // told of, so the mark is set only when the option changed.
+    if (soundAction_->isChecked() != toy_.state().soundOn)
+        soundAction_->setChecked(toy_.state().soundOn);
     surface_->flush();
 }
 
