@@ -89,6 +89,9 @@ class WaylandToySurface : public ToySurface {
     void prepare() override
     {
         prepared_ = true;
+        // Read here rather than with each picture: QWidget::palette() asks
+        // Qt which window is active every time.
+        background_ = window_.palette().color(QPalette::Window);
         flush();
     }
 
@@ -123,11 +126,13 @@ class WaylandToySurface : public ToySurface {
                 : QTransform::fromScale(1 / pictureScale_, 1 / pictureScale_).map(region);
         for (const auto &stage : stages_)
             stage->inputStale = true;
+        mark_.reset();
     }
 
     void setLayers(std::span<const Layer> layers) override
     {
         layers_.assign(layers.begin(), layers.end());
+        mark_.reset();
     }
 
     void paint(QPainter & /*painter*/) override {}
@@ -330,13 +335,13 @@ class WaylandToySurface : public ToySurface {
         }
         if (std::exchange(stage.inputStale, false)) {
             wl_region *input = wl_compositor_create_region(display_->compositor());
-            for (const QRect &r : inputRegion_.translated(at))
-                wl_region_add(input, r.x(), r.y(), r.width(), r.height());
+            for (const QRect &r : inputRegion_)
+                wl_region_add(input, r.x() + at.x(), r.y() + at.y(), r.width(), r.height());
             wl_surface_set_input_region(stage.backdrop(), input);
             wl_region_destroy(input);
             commit = true;
         }
-        const PictureMark mark = pictureMark();
+        const PictureMark &mark = pictureMark();
         if (stage.shown != mark && drawPicture(stage, mark))
             commit = true;
         // The subsurface's place, picture and the input region land together.
@@ -372,9 +377,12 @@ class WaylandToySurface : public ToySurface {
         frame_ = nullptr;
     }
 
-    [[nodiscard]] PictureMark pictureMark() const
+    // Made once for each new outline or set of layers: every flush asks.
+    [[nodiscard]] const PictureMark &pictureMark()
     {
-        PictureMark mark;
+        if (mark_ && mark_->size == bufferSize(window_.size(), pictureScale_))
+            return *mark_;
+        PictureMark &mark = mark_.emplace();
         mark.scale = pictureScale_;
         mark.size = bufferSize(window_.size(), pictureScale_);
         mark.outline = outline_;
@@ -397,8 +405,11 @@ class WaylandToySurface : public ToySurface {
         if (canvas == nullptr)
             return false;
         const QRect whole(QPoint(), mark.size);
-        const QRegion redraw = canvas->holds ? changedArea(*canvas->holds, mark) : QRegion(whole);
         const QRegion damage = stage.shown ? changedArea(*stage.shown, mark) : QRegion(whole);
+        // A buffer the compositor let go at once holds what the stage shows.
+        const QRegion redraw = !canvas->holds                 ? QRegion(whole)
+                               : canvas->holds == stage.shown ? damage
+                                                              : changedArea(*canvas->holds, mark);
         if (!redraw.isEmpty()) {
             QImage &image = canvas->buffer->image();
             QPainter painter(&image);
@@ -407,7 +418,7 @@ class WaylandToySurface : public ToySurface {
             painter.fillRect(redraw.boundingRect(), Qt::transparent);
             painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
             painter.setClipRegion(redraw & outline_);
-            painter.fillRect(whole, window_.palette().color(QPalette::Window));
+            painter.fillRect(whole, background_);
             painter.scale(mark.scale, mark.scale);
             for (const Layer &layer : layers_)
                 painter.drawPixmap(layer.at, layer.picture);
@@ -484,6 +495,8 @@ class WaylandToySurface : public ToySurface {
     wl_callback *frame_ = nullptr; // asked with the last commit, till it is drawn
     QTimer frameLate_;             // runs while a change waits for that frame
     std::vector<Layer> layers_;
+    std::optional<PictureMark> mark_; // of outline_ and layers_, till either changes
+    QColor background_;
     QRegion outline_;     // in device pixels at pictureScale_
     QRegion inputRegion_; // the same in logical pixels
     double pictureScale_ = 1;
